@@ -1,0 +1,56 @@
+// Program start: the command tail, the single instance, and the choice
+// between the unattended change and the dialog.
+#include <windows.h>
+#include "app/command_tail.h"
+#include "app/startup.h"
+#include "dialog/main_dialog_win32.h"
+#include "res/resource.h"
+#include "settings/automatic_change.h"
+#include "settings/registry.h"
+#include "settings/settings_state.h"
+
+uint32_t PlatformClass = 0;
+
+// The record that RegistrySecurity points at once it has been built.
+static SECURITY_ATTRIBUTES SecurityRecord;
+
+const char* GetCommandTail() { return FindCommandTail(GetCommandLineA()); }
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int) {
+  SetLastError(0);
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, INSTANCE_MUTEX_NAME);
+  if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
+    MessageBoxA(nullptr, MSG_ONE_INSTANCE, nullptr, MB_OK);
+    return 0;
+  }
+  // The mutex is never closed: the process end releases it.
+
+  GetModuleFileNameA(nullptr, SettingsState.ProgramPath, TEXT_SIZE);
+  SettingsState.ProgramPath[TEXT_SIZE - 1] = 0;
+  (void)SecurityRecord;
+
+  if (TailSelectsUnattended(tail)) {
+    RunAutomaticChange();
+    return 0;
+  }
+
+  ProgramInstance = instance;
+  WNDCLASSA wc;
+  ZeroMemory(&wc, sizeof wc);
+  wc.lpfnWndProc = DefDlgProcA;
+  wc.cbWndExtra = DLGWINDOWEXTRA;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconA(instance, "AppIcon");
+  wc.hCursor = LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
+  wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+  wc.lpszClassName = WINDOW_CLASS_NAME;
+  if (!RegisterClassA(&wc)) return 0;
+
+  return (int)DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+}
+
+// The start step behind the runtime's entry: find the tail, run, and hand
+// back the exit code.
+int main() {
+  return WinMain(GetModuleHandleA(nullptr), nullptr, (LPSTR)GetCommandTail(), SW_SHOWNORMAL);
+}

@@ -1,0 +1,64 @@
+# Windows tree: scenewheel.exe, the support library, the Windows tests and the
+# end-to-end tests, all PE32 i386; tests run under Wine (see wine-run).
+set(SW_PROGRAM_FLAGS -Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections
+    -Wall -Wextra -fno-asynchronous-unwind-tables)
+include_directories(${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
+
+set(SW_MAIN ${CMAKE_SOURCE_DIR}/app/main_win32.cpp)
+set(SW_LIB_FACES ${SW_FACES})
+list(REMOVE_ITEM SW_LIB_FACES ${SW_MAIN})
+
+add_library(scenewheel_core STATIC ${SW_PORTABLE} ${SW_LIB_FACES})
+target_compile_options(scenewheel_core PRIVATE ${SW_PROGRAM_FLAGS})
+
+if(SUPPORT_ALL)
+  add_library(scenewheel_support STATIC ${SUPPORT_ALL})
+  target_compile_options(scenewheel_support PRIVATE ${SW_PROGRAM_FLAGS})
+else()
+  add_library(scenewheel_support INTERFACE)
+endif()
+
+set(SW_SYSTEM_LIBS user32 gdi32 advapi32 comdlg32 shell32 comctl32 kernel32)
+
+add_executable(scenewheel WIN32 ${SW_MAIN} ${CMAKE_SOURCE_DIR}/res/scenewheel.rc)
+target_compile_options(scenewheel PRIVATE ${SW_PROGRAM_FLAGS})
+target_link_options(scenewheel PRIVATE -static -s -Wl,--gc-sections)
+target_link_libraries(scenewheel scenewheel_core ${SW_SYSTEM_LIBS})
+
+# GoogleTest for Windows, from the Debian sources.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# One executable per test file: each Wine start costs about half a second, so
+# a file is one CTest test, not one per case. Win32 tests must not run in
+# parallel: they share the prefix's registry and the single-instance mutex.
+function(sw_wine_tests folder prefix)
+  file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp)
+  foreach(f ${files})
+    get_filename_component(name ${f} NAME_WE)
+    add_executable(${name} ${f})
+    target_link_libraries(${name} scenewheel_core scenewheel_support gtest gmock ${SW_SYSTEM_LIBS})
+    target_link_options(${name} PRIVATE -static)
+    add_test(NAME ${prefix}.${name} COMMAND ${name})
+    set_tests_properties(${prefix}.${name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+  endforeach()
+endfunction()
+sw_wine_tests(win32 win32)
+sw_wine_tests(e2e e2e)
+# End-to-end tests start the real program, which must be built first.
+file(GLOB E2E_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+foreach(f ${E2E_FILES})
+  get_filename_component(name ${f} NAME_WE)
+  add_dependencies(${name} scenewheel)
+endforeach()
+
+# Windows helpers for the benchmarks: bench/*_win32.cpp, one program each.
+file(GLOB WIN_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_win32.cpp)
+foreach(b ${WIN_BENCH})
+  get_filename_component(name ${b} NAME_WE)
+  add_executable(${name} WIN32 ${b})
+  target_compile_options(${name} PRIVATE ${SW_PROGRAM_FLAGS})
+  target_link_options(${name} PRIVATE -static -s)
+  target_link_libraries(${name} scenewheel_core scenewheel_support ${SW_SYSTEM_LIBS})
+endforeach()

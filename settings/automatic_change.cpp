@@ -1,0 +1,91 @@
+#include "settings/automatic_change.h"
+#include "settings/registry.h"
+#include "settings/settings_state.h"
+
+// February always counts 28 days: the rule has no leap years.
+static const uint32_t DaysInMonth[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+ChangeDecision IsChangeDue(char mode, uint32_t today, uint32_t last) {
+  switch (mode) {
+    case MODE_BOOT:
+      return CHANGE_DUE;
+    case MODE_DAILY:
+      return today != last ? CHANGE_DUE : CHANGE_NOT_DUE;
+    case MODE_WEEKLY: {
+      unsigned ty = DateYear(today), tm = DateMonth(today), td = DateDay(today);
+      unsigned ly = DateYear(last), lm = DateMonth(last), ld = DateDay(last);
+      uint32_t days;
+      if (ty != ly) return CHANGE_DUE;
+      if (tm == lm) {
+        days = (uint32_t)td - (uint32_t)ld;
+      } else if (tm == lm + 1) {
+        // A stored month above 12 is not a month: no table entry for it.
+        if (lm > 12) return CHANGE_DUE;
+        days = DaysInMonth[lm] + (uint32_t)td - (uint32_t)ld;
+      } else {
+        return CHANGE_DUE;
+      }
+      return days < 7 ? CHANGE_NOT_DUE : CHANGE_DUE;
+    }
+    default:
+      return CHANGE_END;
+  }
+}
+
+int32_t NextIndex(int32_t index, int32_t count, ChangeDecision decision) {
+  if (decision == CHANGE_DUE) {
+    if (index >= 31) return 0;
+    if ((uint32_t)index < (uint32_t)count - 1u) return index + 1;
+    return 0;
+  }
+  if (index >= 32) return 0;
+  return index;
+}
+
+int RunAutomaticChange() {
+  RegKey key;
+  if (OpenSettingsKey(PROGRAM_KEY, ACCESS_READ_WRITE, &key) != 0) return 0;
+
+  int result = 0;
+  uint32_t today = Desktop.Today();
+  uint32_t last = 0, selected = 0, count = 0;
+  char text[TEXT_SIZE];
+  char entry[ENTRY_NAME_SIZE];
+  ChangeDecision decision;
+  int32_t next;
+  RegKey desktop;
+
+  if (!ReadNumber(key, VALUE_LAST_CHANGE, &last)) goto end;
+  SettingsState.LastChange = last;
+  // An empty mode text is as good as a missing one.
+  if (!ReadText(key, VALUE_CHANGE_MODE, text, sizeof text) || text[0] == 0) goto end;
+  decision = IsChangeDue(text[0], today, last);
+  if (decision == CHANGE_END) goto end;
+  if (!ReadNumber(key, VALUE_SELECTED_BMP, &selected)) goto end;
+  SettingsState.SelectedBmp = (int32_t)selected;
+  // A negative count is no count at all.
+  if (!ReadNumber(key, VALUE_BMP_COUNT, &count) || (int32_t)count < 0) goto end;
+  SettingsState.BmpCount = (int32_t)count;
+
+  next = NextIndex((int32_t)selected, (int32_t)count, decision);
+  FormatEntryName(entry, next);
+  if (!ReadText(key, entry, text, sizeof text)) goto end;
+
+  WriteNumber(key, VALUE_SELECTED_BMP, (uint32_t)next);
+  // Only a run that changed counts as the last change; otherwise a Weekly
+  // user who logs on every day would never see the seven days pass.
+  if (decision == CHANGE_DUE) WriteNumber(key, VALUE_LAST_CHANGE, today);
+  SettingsState.SelectedBmp = next;
+  Registry.CloseKey(key);
+  key = nullptr;
+
+  if (OpenSettingsKey(DESKTOP_KEY, ACCESS_WRITE, &desktop) != 0) return 0;
+  WriteText(desktop, VALUE_WALLPAPER, text);
+  Desktop.ApplyWallpaper(text);
+  Registry.CloseKey(desktop);
+  result = 1;
+
+end:
+  if (key) Registry.CloseKey(key);
+  return result;
+}

@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+#include "app/command_tail.h"
+
+TEST(CommandTail, FindsArgumentsBehindTheProgramName) {
+  struct Case {
+    const char* line;
+    const char* tail;
+  } cases[] = {
+      {"scenewheel.exe A", "A"},
+      {"\"C:\\Tools\\scenewheel.exe\" A", "A"},
+      {"\"C:\\Tools\\scenewheel.exe\"A", "A"},
+      {"scenewheel.exe", ""},
+      {"\"C:\\Tools\\scenewheel.exe", "\"C:\\Tools\\scenewheel.exe"},
+      {"C:\\Program Files\\scenewheel.exe A", "Files\\scenewheel.exe A"},
+      {"scenewheel.exe    A  x", "A  x"},
+      {"scenewheel.exe\tA", ""},  // only the space separates the name here
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_STREQ(FindCommandTail(c.line), c.tail) << c.line;
+  }
+}
+
+TEST(CommandTail, OnlyAFirstCapitalASelectsTheUnattendedChange) {
+  struct Case {
+    const char* tail;
+    bool unattended;
+  } cases[] = {
+      {"A", true},       {"\tA", true},     {"  \t A", true}, {"Anything", true},
+      {"a", false},      {"/A", false},     {"-A", false},    {"", false},
+      {"Files\\x A", false}, {nullptr, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TailSelectsUnattended(c.tail), c.unattended) << (c.tail ? c.tail : "(null)");
+  }
+}
