@@ -1,0 +1,94 @@
+// The unattended change against the real registry and wallpaper action of a
+// throwaway Wine prefix.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <string>
+#include "settings/automatic_change.h"
+#include "settings/registry.h"
+#include "settings/settings_state.h"
+#include "tests/win32/test_registry_win32.h"
+
+namespace {
+
+uint32_t FixedToday;
+uint32_t FixedTodayFn() { return FixedToday; }
+
+using testreg::Number;
+using testreg::Query;
+using testreg::SetNumber;
+using testreg::SetText;
+
+class AutomaticChangeWin32 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
+    saved = Desktop;
+    Desktop.Today = FixedTodayFn;
+    SettingsState = InitialSettingsState();
+  }
+  void TearDown() override {
+    Desktop = saved;
+    RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
+  }
+  DesktopApi saved;
+};
+
+TEST_F(AutomaticChangeWin32, DueWeeklyRunRotatesStoresAndApplies) {
+  SetText(PROGRAM_KEY, "ChangeMode", "W");
+  SetNumber(PROGRAM_KEY, "SelectedBmp", 1);
+  SetNumber(PROGRAM_KEY, "BmpCount", 3);
+  SetNumber(PROGRAM_KEY, "LastChange", PackDate(2003, 3, 10));
+  SetText(PROGRAM_KEY, "Bitmap00", "C:\\walls\\a.bmp");
+  SetText(PROGRAM_KEY, "Bitmap01", "C:\\walls\\b.bmp");
+  SetText(PROGRAM_KEY, "Bitmap02", "C:\\walls\\c.bmp");
+
+  FixedToday = PackDate(2003, 3, 14);  // four days: not due
+  EXPECT_EQ(RunAutomaticChange(), 1);
+  EXPECT_EQ(Number(PROGRAM_KEY, "SelectedBmp"), 1u);
+  EXPECT_EQ(Number(PROGRAM_KEY, "LastChange"), PackDate(2003, 3, 10));
+
+  FixedToday = PackDate(2003, 3, 20);  // ten days: due
+  EXPECT_EQ(RunAutomaticChange(), 1);
+  EXPECT_EQ(Number(PROGRAM_KEY, "SelectedBmp"), 2u);
+  EXPECT_EQ(Number(PROGRAM_KEY, "LastChange"), PackDate(2003, 3, 20));
+
+  // The stored date is the four bytes 14 03 D3 07, little-endian.
+  DWORD type = 0;
+  std::string raw;
+  ASSERT_TRUE(Query(PROGRAM_KEY, "LastChange", &type, &raw));
+  EXPECT_EQ(type, (DWORD)REG_DWORD);
+  EXPECT_EQ(raw, std::string("\x14\x03\xD3\x07", 4));
+
+  ASSERT_TRUE(Query(DESKTOP_KEY, "Wallpaper", &type, &raw));
+  EXPECT_EQ(type, (DWORD)REG_SZ);
+  EXPECT_EQ(raw, std::string("C:\\walls\\c.bmp", 15));  // with its terminator
+  char shown[MAX_PATH] = "";
+  SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof shown, shown, 0);
+  EXPECT_STREQ(shown, "C:\\walls\\c.bmp");
+}
+
+TEST_F(AutomaticChangeWin32, WrongTypesEndTheRunAndLeaveAnEmptyKeyBehind) {
+  SetText(PROGRAM_KEY, "ChangeMode", "B");
+  SetText(PROGRAM_KEY, "SelectedBmp", "1");  // text where a number belongs
+  SetNumber(PROGRAM_KEY, "BmpCount", 3);
+  SetNumber(PROGRAM_KEY, "LastChange", 0);
+  SetText(PROGRAM_KEY, "Bitmap02", "C:\\walls\\c.bmp");
+  EXPECT_EQ(RunAutomaticChange(), 0);
+  DWORD type = 0;
+  std::string raw;
+  ASSERT_TRUE(Query(PROGRAM_KEY, "SelectedBmp", &type, &raw));
+  EXPECT_EQ(type, (DWORD)REG_SZ);
+  EXPECT_EQ(Number(PROGRAM_KEY, "LastChange"), 0u);
+
+  RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
+  EXPECT_EQ(RunAutomaticChange(), 0);
+  HKEY h;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, PROGRAM_KEY, 0, KEY_READ, &h), 0);
+  DWORD values = 99;
+  RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                   nullptr, nullptr, nullptr);
+  RegCloseKey(h);
+  EXPECT_EQ(values, 0u);
+}
+
+}  // namespace
