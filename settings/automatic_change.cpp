@@ -34,7 +34,9 @@ ChangeDecision IsChangeDue(char mode, uint32_t today, uint32_t last) {
 
 int32_t NextIndex(int32_t index, int32_t count, ChangeDecision decision) {
   if (decision == CHANGE_DUE) {
-    if (index >= 31) return 0;
+    // A negative index starts the list again, whatever the count: compared
+    // unsigned against an empty count it would otherwise step to -4, -3, ...
+    if (index >= 31 || index < 0) return 0;
     if ((uint32_t)index < (uint32_t)count - 1u) return index + 1;
     return 0;
   }

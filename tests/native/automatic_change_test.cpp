@@ -49,7 +49,7 @@ TEST(NextIndex, IndexTable) {
       {30, 32, CHANGE_DUE, 31}, {31, 32, CHANGE_DUE, 0},   {7, 3, CHANGE_DUE, 0},
       {-1, 5, CHANGE_DUE, 0},  {2, 0, CHANGE_DUE, 3},      {4, 5, CHANGE_NOT_DUE, 4},
       {40, 5, CHANGE_NOT_DUE, 0}, {-1, 5, CHANGE_NOT_DUE, -1},
-      {2147483647, 5, CHANGE_DUE, 0}, {-2147483647 - 1, 5, CHANGE_NOT_DUE, -2147483647 - 1},
+      {2147483647, 5, CHANGE_DUE, 0}, {-5, 0, CHANGE_DUE, 0}, {-2, -1, CHANGE_DUE, 0}, {-2147483647 - 1, 5, CHANGE_NOT_DUE, -2147483647 - 1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(NextIndex(c.index, c.count, c.due), c.want) << c.index << "/" << c.count;
