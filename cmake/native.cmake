@@ -40,3 +40,22 @@ if(NATIVE_BENCH)
     target_link_libraries(${name} benchmark::benchmark)
   endforeach()
 endif()
+
+# Static analysis as tests: cppcheck over every source of the program and the
+# library, clang-tidy over the portable core (from compile_commands.json).
+# A finding that is not a fault is suppressed in place with its reason.
+set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
+find_program(CPPCHECK cppcheck)
+find_program(CLANG_TIDY clang-tidy)
+if(CPPCHECK)
+  add_test(NAME static.cppcheck
+           COMMAND ${CPPCHECK} --quiet --error-exitcode=1 --enable=warning,performance,portability
+                   --inline-suppr --std=c++17 -I ${CMAKE_SOURCE_DIR}
+                   app settings dialog support
+           WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+endif()
+if(CLANG_TIDY)
+  add_test(NAME static.clang_tidy
+           COMMAND ${CLANG_TIDY} -p ${CMAKE_BINARY_DIR} --quiet ${SW_PORTABLE} ${SUPPORT_PORTABLE}
+           WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+endif()
