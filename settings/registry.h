@@ -5,7 +5,9 @@
 #pragma once
 #include <stdint.h>
 
-struct _SECURITY_ATTRIBUTES;
+// The tag that Windows gives SECURITY_ATTRIBUTES, so that this portable
+// header can name the record without <windows.h>.
+struct _SECURITY_ATTRIBUTES;  // NOLINT(bugprone-reserved-identifier)
 typedef void* RegKey;
 
 enum : unsigned long {
