@@ -191,17 +191,6 @@ TEST_F(Win32Settings, SaveThenLoadRoundTripsThroughTheRealRegistry) {
 }
 
 TEST_F(Win32Settings, OddStoredValuesLoadSafely) {
-  std::string big(300, 'x');
-  SetText(PROGRAM_KEY, "Bitmap00", big);                          // too long: ends the walk
-  SetRaw(PROGRAM_KEY, "ChangeMode", REG_BINARY, "W", 1);          // no terminator
-  SetRaw(PROGRAM_KEY, "LastChange", REG_BINARY, "\x05", 1);       // one byte
-  SetText(PROGRAM_KEY, "WinTileWallpaper", "123456789012");
-  ASSERT_EQ(LoadSettings(), 1);
-  EXPECT_EQ(SettingsState.Mode, 'O');  // enumerated after Bitmap00, never reached
-  EXPECT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 0);
-
-  RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
-  SettingsState = InitialSettingsState();
   SetRaw(PROGRAM_KEY, "ChangeMode", REG_BINARY, "W", 1);
   SetRaw(PROGRAM_KEY, "LastChange", REG_BINARY, "\x05", 1);
   SetText(PROGRAM_KEY, "WinTileWallpaper", "123456789012");
@@ -265,26 +254,6 @@ TEST_F(Win32Settings, FilesThatAreNoBitmapsPreviewTheLogo) {
   ShowPreview((std::string(folder) + "sw_nowhere.bmp").c_str());
   EXPECT_EQ(Shown(), LogoBitmap);
   DeleteFileA(good.c_str());
-}
-
-TEST_F(Win32Settings, RemovalOnTheRealListBox) {
-  for (const char* p : {"C:\\one.bmp", "C:\\two.bmp", "C:\\three.bmp", "C:\\four.bmp"}) {
-    strcpy(ChosenFile, p);
-    AddChosenFile();
-  }
-  SettingsState.SelectedBmp = 2;
-  SetDlgItemTextA(parent, IDC_CURRENT, "C:\\three.bmp");
-  SendMessageA(List(), LB_SETSEL, TRUE, 0);
-  SendMessageA(List(), LB_SETSEL, TRUE, 3);
-  EXPECT_EQ(RemoveSelectedEntries(), 1);
-  EXPECT_EQ(SettingsState.BmpCount, 2);
-  EXPECT_EQ(SettingsState.SelectedBmp, 1);
-  char text[260];
-  ListBox.GetText(SettingsState.SelectedBmp, text);
-  EXPECT_STREQ(text, "C:\\three.bmp");
-  EXPECT_EQ(Current(), "C:\\three.bmp");
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(parent, IDC_REMOVE)));
-  EXPECT_EQ(Shown(), LogoBitmap);
 }
 
 }  // namespace
