@@ -31,3 +31,11 @@ init_prefix() {
     wineserver -w
   fi
 }
+
+# Starts the Wine server and its background services with their output on
+# /dev/null: the first Wine program of a session leaves them running, and
+# they would otherwise hold a test's output pipe open until they end.
+warm_wine() {
+  wineserver -p
+  wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
+}
