@@ -19,7 +19,8 @@ uint32_t InsertRenameEntry(unsigned char* buffer, uint32_t n, const char* entry,
     memcpy(buffer + p, entry, entryLength);
     return n + entryLength;
   }
-  memcpy(buffer + n, header, RENAME_HEADER_SIZE);
+  // File bytes, not a text: no terminator belongs here.
+  memcpy(buffer + n, header, RENAME_HEADER_SIZE);  // NOLINT(bugprone-not-null-terminated-result)
   memcpy(buffer + n + RENAME_HEADER_SIZE, entry, entryLength);
   return n + RENAME_HEADER_SIZE + entryLength;
 }
@@ -27,8 +28,9 @@ uint32_t InsertRenameEntry(unsigned char* buffer, uint32_t n, const char* entry,
 int ScheduleSelfRemoval() {
   if (SelfRemoval.DeleteAtRestart(SettingsState.ProgramPath)) return 1;
 
+  // The entry is counted bytes, not a text: the short path follows "NUL=".
   char entry[RENAME_ENTRY_SIZE];
-  memcpy(entry, "NUL=", 4);
+  memcpy(entry, "NUL=", 4);  // NOLINT(bugprone-not-null-terminated-result)
   unsigned long shortLength = SelfRemoval.ShortPath(SettingsState.ProgramPath, entry + 4,
                                                     SHORT_PATH_ROOM);
   // Without a short path that fits there is no entry worth writing.

@@ -55,7 +55,7 @@ int LoadSettings() {
     name[NAME_SIZE - 1] = 0;
     if (dataSize > TEXT_SIZE) dataSize = TEXT_SIZE;
     if (strcmp(name, VALUE_CHANGE_MODE) == 0) {
-      SettingsState.Mode = ModeFromStoredByte(dataSize ? (char)data[0] : 0);
+      SettingsState.Mode = ModeFromStoredByte(dataSize ? (char)data[0] : '\0');
     } else if (strcmp(name, VALUE_PATH) == 0) {
       CopyStoredText(SettingsState.Path, TEXT_SIZE, data, dataSize);
     } else if (strcmp(name, VALUE_WINDOWS_WALLPAPER) == 0) {
