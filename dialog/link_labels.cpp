@@ -39,6 +39,11 @@ void ClearLinkHover() {
   for (LinkLabel& l : LinkLabels) l.hover = 0;
 }
 
+void OpenLinkTarget(int control) {
+  for (LinkLabel& l : LinkLabels)
+    if (l.control == control) LinkPlatform.Open(l.target);
+}
+
 const ToolTip ToolTable[TOOL_COUNT] = {
     {IDC_MODE_BOOT, "Select this option to change the wallpaper every time you boot your system"},
     {IDC_MODE_DAILY, "Select this option to change the wallpaper every day"},

@@ -45,6 +45,9 @@ bool LinkTickLeaves(bool pointerInside, bool labelUnderPointer);
 
 void ClearLinkHover();
 
+// Opens the target of the label with this control id.
+void OpenLinkTarget(int control);
+
 struct ToolTip {
   int control;
   const char* text;

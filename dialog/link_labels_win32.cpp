@@ -59,11 +59,6 @@ INT_PTR OnLinkColor(HDC dc, HWND control) {
   return (INT_PTR)GetStockObject(BLACK_BRUSH);
 }
 
-void OpenLinkTarget(int control) {
-  for (LinkLabel& l : LinkLabels)
-    if (l.control == control) LinkPlatform.Open(l.target);
-}
-
 // The 40-byte tool record: the first form, without the application data.
 struct ToolRecord40 {
   UINT cbSize;

@@ -7,7 +7,6 @@ void DetachLinkLabels();
 LRESULT CALLBACK LinkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam);
 // WM_CTLCOLORSTATIC: the background brush for a label, FALSE for the rest.
 INT_PTR OnLinkColor(HDC dc, HWND control);
-void OpenLinkTarget(int control);
 void CreateTooltips(HWND dialog, HINSTANCE instance);
 
 extern HWND TooltipWindow;

@@ -3,5 +3,13 @@
 #include <windows.h>
 
 extern HINSTANCE ProgramInstance;
+// The open dialog; every control is reached through it.
+extern HWND DialogWindow;
+// The default preview image; null until the opening loads it.
+extern HBITMAP LogoBitmap;
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The preview and the open-file dialog (wallpaper_list_win32.cpp).
+void ShowPreviewWin32(const char* path);
+int ChooseFileWin32(char* file, unsigned size, const char* folder, unsigned* nameOffset);

@@ -70,6 +70,7 @@ long DeleteKey(const char* path) {
 long EnumValue(RegKey key, unsigned long index, char* name, unsigned long* nameSize,
                unsigned long* type, void* data, unsigned long* dataSize) {
   FakeRegistry::Values* vals = ValuesOf(key);
+  if ((long)index == Fake.enumFailsAt) return 5;  // ERROR_ACCESS_DENIED
   if (!vals || index >= vals->size()) return RESULT_NO_MORE_ITEMS;
   auto it = vals->begin();
   std::advance(it, index);

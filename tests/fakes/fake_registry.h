@@ -26,6 +26,7 @@ struct FakeRegistry {
   std::map<std::string, Values, Less> keys;
   std::set<std::string, Less> failOpen;      // key paths that will not open
   std::set<std::string, Less> failQuery;     // value names whose reads fail
+  long enumFailsAt = -1;                     // enumeration index that answers an error
   std::vector<FakeCall> writes;              // every set, delete and apply, in order
   std::vector<std::string> applied;          // wallpaper actions; "<null>" for no path
   std::vector<std::string> messages;         // message boxes shown

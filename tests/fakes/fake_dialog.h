@@ -1,0 +1,41 @@
+// In-memory dialog for native tests: the view operations record what they
+// were asked, and the list box keeps entries, a selection set and a caret
+// as an unsorted extended-selection list box does. Failures can be injected.
+#pragma once
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+#include "dialog/dialog_view.h"
+
+struct FakeDialog {
+  // List box.
+  std::vector<std::string> entries;
+  std::set<int> selected;
+  int caret = LIST_ERR;
+  bool countFails = false;       // LB_GETCOUNT and LB_GETSELCOUNT answer LB_ERR
+  std::set<int> textFails;       // LB_GETTEXT answers LB_ERR for these indices
+
+  // View.
+  std::vector<std::string> calls;  // every view operation, in order
+  std::map<int, bool> enabled;     // last state per control id
+  std::map<int, std::string> texts;
+  int checkedRadio = 0;
+  int answer = ANSWER_NO;          // what the question returns
+  int endResult = -100;            // -100 until the dialog ended
+  bool logoLoaded = false;
+  std::string preview = "<empty>";  // "<logo>" after a preview without a file
+
+  // The open-file dialog's answer.
+  bool chooseOk = false;
+  std::string chooseFile;
+  unsigned chooseOffset = 0;
+  std::string chooseFolder;  // the folder it was asked to start in
+
+  void Install();
+  void Reset();
+  void SetEntries(const std::vector<std::string>& e);
+  std::vector<std::string> CallsStarting(const std::string& prefix) const;
+};
+
+extern FakeDialog FakeView;

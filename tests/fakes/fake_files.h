@@ -1,0 +1,24 @@
+// One in-memory file for the self-removal seam: its bytes, a mapping that
+// grows it as a real one does, and failures to inject.
+#pragma once
+#include <string>
+#include <vector>
+#include "dialog/self_removal.h"
+
+struct FakeFiles {
+  bool deleteAtRestart = false;     // the system accepts the delayed deletion
+  std::string shortPath = "C:\\APPS\\PROG.EXE";
+  unsigned long shortLength = 0;    // overrides the returned length when set
+  std::string windowsFolder = "C:\\WINDOWS";
+  bool exists = true;
+  std::string content;              // the file's bytes
+  bool openFails = false, mappingFails = false, viewFails = false;
+  std::vector<std::string> calls;   // "open <path>", "map <size>", "setend <n>", ...
+  int openHandles = 0;
+  std::vector<unsigned char> view;  // the mapped bytes while a view exists
+
+  void Install();
+  void Reset();
+};
+
+extern FakeFiles FakeFile;
