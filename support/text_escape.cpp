@@ -2,6 +2,9 @@
 #include "support/text_escape.h"
 #include <stddef.h>
 #include <string.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -30,6 +33,20 @@ size_t PlainRun(const unsigned char* p, size_t n) {
   }
   while (i < n && !IsSpecial(p[i])) ++i;
   return i;
+}
+
+// Index of the first tab, CR, LF or backslash among the 16 bytes at p, or 16.
+inline size_t FirstSpecial16(const unsigned char* p) {
+#if defined(__SSE2__)
+  __m128i v = _mm_loadu_si128((const __m128i*)p);
+  __m128i m = _mm_or_si128(
+      _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\t')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))),
+      _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))));
+  unsigned bits = (unsigned)_mm_movemask_epi8(m);
+  return bits ? (size_t)__builtin_ctz(bits) : 16;
+#else
+  return PlainRun(p, 16);
+#endif
 }
 
 inline bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
@@ -78,14 +95,25 @@ ResultCode EscapeText(char* out, const char* in, int32_t* length, uint32_t outSi
 
   // Without a mode nothing is produced.
   while (mode && p < end && n < bound) {
-    size_t run = PlainRun(p, (size_t)(end - p));
-    if (run) {
-      if (run > bound - n) run = bound - n;
-      if (converting) memcpy(o + n, p, run);
+    if (end - p >= 16 && bound - n >= 16) {
+      // Copy a whole block; the bytes past the plain run are rewritten by
+      // what follows, and all 16 lie below the bound.
+      size_t run = FirstSpecial16(p);
+      if (converting) memcpy(o + n, p, 16);
       n += run;
       p += run;
-      continue;
+      if (run == 16) continue;
+    } else {
+      size_t run = PlainRun(p, (size_t)(end - p));
+      if (run) {
+        if (run > bound - n) run = bound - n;
+        if (converting) memcpy(o + n, p, run);
+        n += run;
+        p += run;
+        continue;
+      }
     }
+    // *p is a tab, CR, LF or backslash.
     unsigned char c = *p++;
     if (drop && IsBreak(c)) continue;
     if (mode == ESC_UNESCAPE) {
