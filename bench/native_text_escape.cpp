@@ -95,6 +95,7 @@ BENCHMARK(Unescape)->Unit(benchmark::kMillisecond);
 // Keeps each run's rate so the summary can compare them.
 class Reporter : public benchmark::ConsoleReporter {
  public:
+  Reporter() : ConsoleReporter(OO_Tabular) {}
   std::map<std::string, double> rate;
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& r : runs) {

@@ -3,4 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build/native --target native_text_escape >/dev/null
-build/native/native_text_escape --benchmark_min_time=1 --benchmark_color=false 2>/dev/null
+build/native/native_text_escape --benchmark_min_time=1 2>/dev/null
