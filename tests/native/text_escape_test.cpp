@@ -2,6 +2,7 @@
 #include <random>
 #include <string>
 #include "support/text_escape.h"
+#include "tests/escape_model.h"
 
 namespace {
 
@@ -68,30 +69,6 @@ TEST(EscapeText, WorkedExamples) {
   EXPECT_EQ(RC_BAD_ARG, EscapeText(nullptr, nullptr, nullptr, 0, ESC_ESCAPE));
 }
 
-// Byte-at-a-time model to check the block scan of the real routine against.
-std::string Model(const std::string& in, uint32_t flags, size_t bound = (size_t)-1) {
-  size_t b = 0, e = in.size();
-  while ((flags & ESC_TRIM) && b < e && (in[b] == ' ' || in[b] == '\t')) ++b;
-  while ((flags & ESC_TRIM) && e > b && (in[e - 1] == ' ' || in[e - 1] == '\t')) --e;
-  auto dropped = [&](char c) { return (flags & ESC_DROP_CRLF) && (c == '\r' || c == '\n'); };
-  std::string o;
-  for (size_t i = b; i < e && o.size() < bound; ++i) {
-    char c = in[i];
-    if (dropped(c)) continue;
-    const char* s = c == '\t' ? "\\t" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\\' ? "\\\\" : nullptr;
-    if (flags & ESC_UNESCAPE) {
-      if (c == '\\') {
-        do ++i; while (i < e && dropped(in[i]));
-        if (i == e) break;
-        c = in[i] == 't' ? '\t' : in[i] == 'r' ? '\r' : in[i] == 'n' ? '\n' : in[i];
-      }
-      o += c;
-    } else if (flags & ESC_ESCAPE) {
-      o += s ? std::string(s) : std::string(1, c);
-    }
-  }
-  return o;
-}
 
 TEST(EscapeText, GeneratedInputs) {
   std::mt19937 rng(7);
@@ -105,7 +82,7 @@ TEST(EscapeText, GeneratedInputs) {
       c = int(rng() % 10) < plain ? 'k' : rng() % 3 ? kBiased[rng() % (sizeof kBiased - 1)] : char(1 + rng() % 255);
     uint32_t flags = flagSets[rng() % 5];
     SCOPED_TRACE(::testing::PrintToString(in) + " flags " + std::to_string(flags));
-    std::string full = Model(in, flags);
+    std::string full = EscapeModel(in, flags);
 
     // Measuring gives what a large enough buffer receives.
     ASSERT_EQ((int32_t)full.size(), Escape(in, 0, flags).length);
@@ -118,7 +95,7 @@ TEST(EscapeText, GeneratedInputs) {
     Outcome s = Escape(in, outSize, flags);
     ASSERT_EQ(in.size() >= outSize ? RC_TOO_SMALL : RC_OK, s.rc);
     if (s.rc == RC_OK) {
-      ASSERT_EQ(Model(in, flags, outSize - 2), s.out);
+      ASSERT_EQ(EscapeModel(in, flags, outSize - 2), s.out);
     }
 
     // What escaping wrote unescapes to the input.
