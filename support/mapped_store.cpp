@@ -55,11 +55,6 @@ static bool ReadOnly(const MappedStore* s) {
   return IsFileStore(s) && !(s->flags & STORE_WRITE);
 }
 
-bool StoreViewServes(const MappedStore* s, int32_t offset, uint32_t length) {
-  return s->view && s->windowStart <= offset &&
-         static_cast<int64_t>(offset) + length <= s->windowEnd;
-}
-
 int PlaceWindow(MappedStore* s, int32_t offset, uint32_t length) {
   DropView(s);
   // 64-bit so that no sum near the top of the range can overflow.

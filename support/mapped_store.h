@@ -54,8 +54,12 @@ int StoreLoad(MappedStore* store, const char* name, uint32_t timeout);
 int StoreSave(MappedStore* store, const char* name, uint32_t timeout);
 
 // Window placement shared with the record walk.
-// Whether the mapped view covers [offset, offset + length).
-bool StoreViewServes(const MappedStore* store, int32_t offset, uint32_t length);
+// Whether the mapped view covers [offset, offset + length). Inline: the
+// record walk asks once per record.
+inline bool StoreViewServes(const MappedStore* s, int32_t offset, uint32_t length) {
+  return s->view && s->windowStart <= offset &&
+         static_cast<int64_t>(offset) + length <= s->windowEnd;
+}
 // Drops the view and maps the window around the range: RC_OK, RC_NO_ROOM
 // when it would end past capacity, RC_FAILED when the view is refused.
 int PlaceWindow(MappedStore* store, int32_t offset, uint32_t length);

@@ -58,7 +58,11 @@ int32_t WalkStep(uintptr_t store, uintptr_t request, uintptr_t, uintptr_t, int32
   if (last != WALK_CONTINUE) return last;
   int placeFailure;
   // On a worker a window that cannot be mapped is retried until a cancel.
-  return WalkPass(s, r, &placeFailure);
+  int32_t status = WalkPass(s, r, &placeFailure);
+  // Any status but 0, 1 and 2 ends the job without the finish stage; give
+  // the view and the lock back here so that they do not stay with the thread.
+  if (status != 0 && status != 1 && status != WALK_CONTINUE) EndWalk(s);
+  return status;
 }
 
 int32_t WalkFinish(uintptr_t store, uintptr_t request, uintptr_t, uintptr_t, int32_t last) {

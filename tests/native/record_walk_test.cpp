@@ -125,14 +125,6 @@ TEST_F(WalkTest, RefusesBadArguments) {
   EXPECT_EQ(RC_OK, StoreWalkCancel(&s, &r));  // no worker: nothing to cancel
 }
 
-TEST_F(WalkTest, EmptyStoreRefusesEveryWalk) {
-  s.extraBytes = K64;
-  ASSERT_EQ(RC_OK, StoreOpen(&s));
-  r.recordSize = 1;
-  r.callback = Typical;
-  EXPECT_EQ(RC_BAD_ARG, StoreWalk(&s, &r));
-}
-
 TEST_F(WalkTest, LockNotHadEndsWithoutCallback) {
   OpenRecords(4, 16);
   FakeStore.lockBusy = true;
@@ -242,14 +234,6 @@ TEST_F(WalkOnWorkerTest, QueuedWalkRunsOnTheWorker) {
   EXPECT_TRUE(FakeWorkerOs.IsSet(w.idleEvent));
 }
 
-TEST_F(WalkOnWorkerTest, BusyWorkerMeansDirectWalk) {
-  OpenRecords(3, 100);
-  FakeWorkerOs.idleTimesOut = true;
-  EXPECT_EQ(0, StoreWalk(&s, &r));
-  EXPECT_EQ(1000u, FakeWorkerOs.waits.back());
-  EXPECT_EQ(5u, calls.size());
-}
-
 TEST_F(WalkOnWorkerTest, CancelWhileRetryingUnmappableWindow) {
   OpenRecords(2, 100);
   FakeStore.viewsToMap = 0;
@@ -263,21 +247,16 @@ TEST_F(WalkOnWorkerTest, CancelWhileRetryingUnmappableWindow) {
   EXPECT_EQ(0, FakeStore.lockHolds);
 }
 
-TEST_F(WalkOnWorkerTest, LockNotHadOnWorkerEndsSilently) {
+TEST_F(WalkOnWorkerTest, OtherStatusOnWorkerGivesViewAndLockBack) {
   OpenRecords(2, 100);
-  FakeStore.lockBusy = true;
+  script = {{7, 0}};
+  r.callback = Scripted;
   EXPECT_EQ(RC_QUEUED, StoreWalk(&s, &r));
-  Passes(3);
-  EXPECT_TRUE(calls.empty());
+  Passes(3);  // the job ends without finish and done
+  EXPECT_EQ((std::vector<int32_t>{WALK_READY}), Phases());
   EXPECT_TRUE(FakeWorkerOs.posts.empty());
-  EXPECT_TRUE(FakeWorkerOs.IsSet(w.idleEvent));
-}
-
-TEST(WalkStages, NullRecordsAreRefused) {
-  EXPECT_EQ(RC_BAD_ARG, WalkPrepare(0, 0, 0, 0));
-  EXPECT_EQ(RC_BAD_ARG, WalkStep(0, 1, 0, 0, 2));
-  EXPECT_EQ(RC_BAD_ARG, WalkFinish(1, 0, 0, 0, 2));
-  WalkDone(0, 0, 0, 0, 2);  // nothing to call
+  EXPECT_EQ(0, FakeStore.lockHolds);
+  EXPECT_EQ(nullptr, s.view);
 }
 
 }  // namespace

@@ -91,13 +91,6 @@ TEST_F(StoreWin32Test, TemporaryStoreLifecycle) {
   EXPECT_TRUE(Exists(kept.c_str()));
 }
 
-TEST_F(StoreWin32Test, TemporaryStoreWithoutRoomFails) {
-  EXPECT_EQ(RC_NO_ROOM, StoreOpen(&s));
-  EXPECT_TRUE(Exists(s.tempName));  // made before the mapping failed
-  StoreClose(&s);
-  EXPECT_FALSE(Exists(s.tempName));
-}
-
 TEST_F(StoreWin32Test, LoadAndSaveRealFiles) {
   std::string in = TempPath("in.bin"), out = TempPath("out.bin");
   std::vector<uint8_t> data = Pattern(100000);

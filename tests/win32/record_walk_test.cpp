@@ -75,15 +75,6 @@ class WalkWin32Test : public ::testing::Test {
   }
 };
 
-TEST_F(WalkWin32Test, DirectWalkOnCallingThread) {
-  EXPECT_EQ(0, StoreWalk(&s, &r));
-  EXPECT_EQ(1000, seen.ready);
-  EXPECT_EQ(ExpectedSum(), seen.sum);
-  EXPECT_EQ(GetCurrentThreadId(), seen.readyThread);
-  EXPECT_EQ(1, seen.finished);
-  EXPECT_EQ(nullptr, s.view);
-}
-
 TEST_F(WalkWin32Test, IdleWorkerTakesTheWalk) {
   ASSERT_EQ(RC_OK, WorkerStart(&w, 0, 0));
   w.window = window;
