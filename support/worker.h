@@ -1,0 +1,102 @@
+// A background thread that runs one four-stage job at a time. The owner
+// drives it through four manual-reset events and the job record only; the
+// thread polls the events without blocking and takes one phase step per pass.
+#pragma once
+#include <stdint.h>
+#include "support/result_codes.h"
+
+// Posted to Worker.window when a job has finished: wParam = the worker's
+// thread handle, lParam = the job's final result.
+enum : unsigned { WM_JOB_DONE = 0x8002 };
+
+// A stage result of 2 asks for another step call (after prepare: move on).
+enum : int32_t { JOB_CONTINUE = 2 };
+
+enum : int32_t { PHASE_IDLE = -1, PHASE_PREPARE = 0, PHASE_STEP = 1, PHASE_FINISH = 2 };
+
+// prepare is called with its four words; step, finish and done also get the
+// previous result of the job as `last`.
+typedef int32_t (*JobPrepareRoutine)(uintptr_t, uintptr_t, uintptr_t, uintptr_t);
+typedef int32_t (*JobStageRoutine)(uintptr_t, uintptr_t, uintptr_t, uintptr_t, int32_t last);
+typedef void (*JobRoutine)();  // stored form; cast back to the stage's own type
+
+struct JobStage {
+  JobRoutine routine;  // may be null
+  uintptr_t param1, param2, param3, param4;
+};
+
+struct WorkerJob {
+  JobStage prepare, step, finish, done;
+};
+
+struct Worker {
+  void* window;  // receives WM_JOB_DONE; may be null or stale
+  void* thread;  // null while not started
+  void* stopEvent;
+  void* goEvent;
+  void* cancelEvent;
+  void* idleEvent;
+  uint32_t threadId;
+  WorkerJob job;
+};
+
+// Fills a stage; the casts keep the two routine shapes apart at the call.
+inline JobStage MakePrepareStage(JobPrepareRoutine r, uintptr_t p1 = 0, uintptr_t p2 = 0,
+                                 uintptr_t p3 = 0, uintptr_t p4 = 0) {
+  JobStage s = {reinterpret_cast<JobRoutine>(r), p1, p2, p3, p4};
+  return s;
+}
+inline JobStage MakeStage(JobStageRoutine r, uintptr_t p1 = 0, uintptr_t p2 = 0,
+                          uintptr_t p3 = 0, uintptr_t p4 = 0) {
+  JobStage s = {reinterpret_cast<JobRoutine>(r), p1, p2, p3, p4};
+  return s;
+}
+
+int WorkerStart(Worker* worker, int priority, int pump);
+int WorkerStop(Worker* worker);
+int WorkerPost(Worker* worker, const WorkerJob* job, uint32_t timeout);
+int WorkerCancel(Worker* worker, uint32_t timeout);
+int WorkerWaitIdle(Worker* worker, uint32_t timeout);
+int WorkerReservedA(Worker* worker);
+int WorkerReservedB(Worker* worker);
+
+// The two thread routines; each returns 1 as the thread's exit code.
+uint32_t WorkerLoop(Worker* worker);
+uint32_t WorkerLoopWithMessages(Worker* worker);
+
+// One pass of the thread routine: poll, then at most one phase step.
+// Returns 0 when the routine must end. Exposed so a pass can be driven alone.
+struct WorkerLoopState {
+  int32_t phase;
+  int32_t last;
+  int running;
+};
+void WorkerLoopBegin(Worker* worker, WorkerLoopState* state);
+int WorkerPass(Worker* worker, WorkerLoopState* state, int pump);
+
+// Results of the event poll beyond the index of the first signalled event.
+enum : uint32_t { POLL_INPUT = 3, POLL_NONE = 0x102 };
+enum : uint32_t { WAIT_SIGNALLED = 0, WAIT_TIMED_OUT = 0x102 };
+
+// The platform under the worker: the Win32 calls in worker_win32.cpp, an
+// in-memory fake in the native tests.
+struct WorkerApi {
+  void* (*NewEvent)();  // unnamed, manual reset, not signalled; null on failure
+  void (*Signal)(void* event);
+  void (*Reset)(void* event);
+  void (*Close)(void* handle);
+  // WAIT_SIGNALLED, WAIT_TIMED_OUT or anything else for a failure.
+  uint32_t (*Wait)(void* handle, uint32_t timeout);
+  // Zero-timeout poll of three events: the index of the first signalled one;
+  // with input set, POLL_INPUT when the thread's queue has input; else other.
+  uint32_t (*Poll)(void* const* events, int input);
+  // Starts the thread on WorkerLoop (or WorkerLoopWithMessages when pump).
+  void* (*StartThread)(Worker* worker, int pump, uint32_t* threadId);
+  void (*SetPriority)(void* thread, int priority);
+  // Removes, translates and dispatches every waiting message; 1 on WM_QUIT.
+  int (*DrainMessages)();
+  int (*IsWindowHandle)(void* window);
+  void (*Post)(void* window, unsigned message, uintptr_t wParam, intptr_t lParam);
+};
+
+extern WorkerApi WorkerPlatform;
