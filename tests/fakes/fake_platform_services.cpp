@@ -32,10 +32,7 @@ EntryPoint FindEntry(void* module, const char* name) {
   return it == exports->end() ? nullptr : it->second;
 }
 
-void FreeModule(void*) {
-  --FakeModules.loaded;
-  ++FakeModules.frees;
-}
+void FreeModule(void*) { --FakeModules.loaded; }
 
 void* AllocZeroed(uint32_t size) { return FakeModules.Alloc(size); }
 
@@ -50,9 +47,8 @@ void FreeLocal(void* block) {
 }
 
 long DllGetVersion(DllVersionRecord* record) {
-  FakeModules.dllSizeSeen = record->size;
-  FakeModules.dllRecordWasZero =
-      record->major == 0 && record->minor == 0 && record->build == 0 && record->platformId == 0;
+  FakeModules.dllRecordCleared = record->size == 20 && record->major == 0 && record->minor == 0 &&
+                                 record->build == 0 && record->platformId == 0;
   record->major = FakeModules.dllMajor;
   record->minor = FakeModules.dllMinor;
   return FakeModules.dllResult;
@@ -125,8 +121,8 @@ int GetSecurityDescriptorDacl(void* descriptor, int* present, void** acl, int* d
   return 1;
 }
 
-int IsTextUnicode(const void*, int size, int* tests) {
-  FakeModules.textUnicodeCalls.push_back({size, tests != nullptr});
+int IsTextUnicode(const void*, int, int* tests) {
+  FakeModules.textUnicodeMaskGiven = tests != nullptr;
   return FakeModules.textUnicodeAnswer;
 }
 
@@ -161,8 +157,4 @@ void FakeModuleState::Reset() {
   advapi["GetSecurityDescriptorDacl"] = (EntryPoint)GetSecurityDescriptorDacl;
   advapi["SetEntriesInAclA"] = (EntryPoint)SetEntriesInAcl;
   Install();
-}
-
-void FakeModuleState::RemoveExport(const std::string& module, const std::string& name) {
-  modules[module].erase(name);
 }

@@ -37,7 +37,6 @@ struct FakeModuleState {
   std::vector<std::string> loadRequests;  // every LoadModule, in order
   std::vector<std::string> lookups;       // every FindEntry name, in order
   int loaded = 0;                         // loads not yet released
-  int frees = 0;
 
   // The version query.
   bool versionFails = false;
@@ -46,8 +45,7 @@ struct FakeModuleState {
   // comctl32's DllGetVersion.
   long dllResult = 0;
   uint32_t dllMajor = 5, dllMinor = 81;
-  uint32_t dllSizeSeen = 0;
-  bool dllRecordWasZero = false;
+  bool dllRecordCleared = false;  // size 20, every other field 0
 
   // Local memory: live blocks, and the allocation number that fails (1 based).
   std::set<void*> live;
@@ -64,13 +62,12 @@ struct FakeModuleState {
   std::map<void*, std::vector<FakeModuleAclEntry>> acls;
   std::map<void*, FakeModuleDescriptor> descriptors;
   int textUnicodeAnswer = 1;
-  std::vector<std::pair<int, bool>> textUnicodeCalls;  // size, mask given
+  bool textUnicodeMaskGiven = false;
 
   // Installs the fake as PlatformServices; Reset() starts over with
   // comctl32.dll and advapi32.dll present and nothing loaded.
   void Install();
   void Reset();
-  void RemoveExport(const std::string& module, const std::string& name);
   void* Alloc(uint32_t size);
 };
 
