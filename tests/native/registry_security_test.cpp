@@ -18,6 +18,7 @@ class RegistrySecurityTest : public ::testing::Test {
     EXPECT_EQ(FakeModules.loaded, 0);
     EXPECT_TRUE(FakeModules.liveSids.empty()) << "SID left";
     EXPECT_EQ(FakeModules.badFrees + FakeModules.badSidFrees, 0) << "freed twice or never made";
+    FakeModules.Reset();  // gives back what a test left on purpose
   }
   const FakeModuleDescriptor& Descriptor() {
     return FakeModules.descriptors.at(record.lpSecurityDescriptor);
