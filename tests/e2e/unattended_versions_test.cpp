@@ -22,20 +22,19 @@ std::string ProgramPath() {
   return std::string(path) + "scenewheel.exe";
 }
 
-void SetText(HKEY root, const char* path, const char* name, const char* text) {
+void SetValue(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
   HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), 0);
-  RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)text, (DWORD)strlen(text) + 1);
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            nullptr),
+            0);
+  RegSetValueExA(key, name, 0, type, (const BYTE*)data, size);
   RegCloseKey(key);
 }
-
+void SetText(const char* path, const char* name, const char* text) {
+  SetValue(path, name, REG_SZ, text, (DWORD)strlen(text) + 1);
+}
 void SetNumber(const char* name, DWORD value) {
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, PROGRAM_KEY, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            0);
-  RegSetValueExA(key, name, 0, REG_DWORD, (const BYTE*)&value, sizeof value);
-  RegCloseKey(key);
+  SetValue(PROGRAM_KEY, name, REG_DWORD, &value, sizeof value);
 }
 
 std::string Text(const char* path, const char* name) {
@@ -100,16 +99,16 @@ struct Outcome {
 
 // A Daily rotation of two bitmaps, last changed long ago, or no key at all.
 Outcome RunUnattended(const char* version, bool withSettings) {
-  SetText(HKEY_CURRENT_USER, APP_DEFAULTS, "Version", version);
+  SetText(APP_DEFAULTS, "Version", version);
   RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
-  SetText(HKEY_CURRENT_USER, DESKTOP_KEY, "Wallpaper", "C:\\before.bmp");
+  SetText(DESKTOP_KEY, "Wallpaper", "C:\\before.bmp");
   if (withSettings) {
-    SetText(HKEY_CURRENT_USER, PROGRAM_KEY, "ChangeMode", "D");
+    SetText(PROGRAM_KEY, "ChangeMode", "D");
     SetNumber("LastChange", 0x07D00101);
     SetNumber("SelectedBmp", 0);
     SetNumber("BmpCount", 2);
-    SetText(HKEY_CURRENT_USER, PROGRAM_KEY, "Bitmap00", "C:\\first.bmp");
-    SetText(HKEY_CURRENT_USER, PROGRAM_KEY, "Bitmap01", "C:\\second.bmp");
+    SetText(PROGRAM_KEY, "Bitmap00", "C:\\first.bmp");
+    SetText(PROGRAM_KEY, "Bitmap01", "C:\\second.bmp");
   }
   Outcome o;
   o.exitCode = RunProgram("A");
@@ -127,7 +126,7 @@ class UnattendedVersions : public ::testing::Test {
   void TearDown() override {
     RegDeleteKeyA(HKEY_CURRENT_USER, APP_DEFAULTS);
     RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
-    if (saved_[0] != '<') SetText(HKEY_CURRENT_USER, DESKTOP_KEY, "Wallpaper", saved_.c_str());
+    if (saved_[0] != '<') SetText(DESKTOP_KEY, "Wallpaper", saved_.c_str());
   }
   std::string saved_;
 };
