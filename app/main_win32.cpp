@@ -2,6 +2,8 @@
 // between the unattended change and the dialog.
 #include <windows.h>
 #include "app/command_tail.h"
+#include "app/platform_probe.h"
+#include "app/registry_security.h"
 #include "app/startup.h"
 #include "dialog/main_dialog_win32.h"
 #include "res/resource.h"
@@ -17,6 +19,9 @@ static SECURITY_ATTRIBUTES SecurityRecord;
 const char* GetCommandTail() { return FindCommandTail(GetCommandLineA()); }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int) {
+  // A failed probe leaves the class 0, which simply means no security below.
+  ProbePlatform(&PlatformClass);
+
   SetLastError(0);
   HANDLE mutex = CreateMutexA(nullptr, FALSE, INSTANCE_MUTEX_NAME);
   if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
@@ -27,7 +32,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int) {
 
   GetModuleFileNameA(nullptr, SettingsState.ProgramPath, TEXT_SIZE);
   SettingsState.ProgramPath[TEXT_SIZE - 1] = 0;
-  (void)SecurityRecord;
+  // Without it every key gets the default security.
+  if (BuildRegistrySecurity(&SecurityRecord, KEY_ALL_ACCESS, KEY_ALL_ACCESS, PlatformClass,
+                            RS_EVERYONE | RS_ADMINISTRATORS) == RC_OK)
+    RegistrySecurity = &SecurityRecord;
 
   if (TailSelectsUnattended(tail)) {
     RunAutomaticChange();

@@ -1,4 +1,5 @@
 #include "dialog/main_dialog.h"
+#include "app/registry_security.h"
 #include "dialog/dialog_view.h"
 #include "dialog/link_labels.h"
 #include "dialog/self_removal.h"
@@ -62,7 +63,7 @@ int LeaveMainDialog(int kind) {
     ClearSettings();
   DialogView.DetachLinkLabels();
   if (RegistrySecurity) {
-    // FreeRegistrySecurity(RegistrySecurity) goes here with the registry security.
+    FreeRegistrySecurity(RegistrySecurity);
     RegistrySecurity = nullptr;
   }
   return 1;

@@ -3,6 +3,7 @@
 #include "res/resource.h"
 #include "settings/registry.h"
 #include "settings/settings_state.h"
+#include "app/security_attributes.h"
 #include "dialog/link_labels.h"
 #include "tests/fakes/fake_dialog.h"
 #include "tests/fakes/fake_link_api.h"
@@ -125,8 +126,8 @@ TEST_F(MainDialog, SaveEndsWithOneEvenWhenTheRegistryFails) {
 }
 
 TEST_F(MainDialog, LeavingDropsTheRegistrySecurity) {
-  static char record[12];
-  RegistrySecurity = reinterpret_cast<_SECURITY_ATTRIBUTES*>(record);
+  static _SECURITY_ATTRIBUTES record;  // never built: nothing to free but the pointer
+  RegistrySecurity = &record;
   EXPECT_EQ(CloseMainDialog(LEAVE_NEITHER, 0), 1);
   EXPECT_EQ(RegistrySecurity, nullptr);
 }
