@@ -3,30 +3,10 @@
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include "tests/win32/test_bitmap_win32.h"
 
 static const char* kKey = "Software\\OrvanDale\\Scenewheel";
 
-static void WriteBitmap(const char* path, int w, int h) {
-  int stride = (w * 3 + 3) & ~3;
-  BITMAPFILEHEADER f = {};
-  BITMAPINFOHEADER i = {};
-  f.bfType = 0x4D42;
-  f.bfOffBits = sizeof f + sizeof i;
-  f.bfSize = f.bfOffBits + stride * h;
-  i.biSize = sizeof i;
-  i.biWidth = w;
-  i.biHeight = h;
-  i.biPlanes = 1;
-  i.biBitCount = 24;
-  char* pixels = (char*)calloc(stride, h);
-  for (int k = 0; k < stride * h; ++k) pixels[k] = (char)(k * 7);
-  FILE* out = fopen(path, "wb");
-  fwrite(&f, sizeof f, 1, out);
-  fwrite(&i, sizeof i, 1, out);
-  fwrite(pixels, 1, stride * h, out);
-  fclose(out);
-  free(pixels);
-}
 
 static int Compare(const void* a, const void* b) {
   double x = *(const double*)a, y = *(const double*)b;
@@ -47,7 +27,7 @@ int main() {
   char path[MAX_PATH], name[16];
   for (int n = 0; n < 32; ++n) {
     wsprintfA(path, "%swall%02d.bmp", folder, n);
-    WriteBitmap(path, 640, 480);
+    WriteTestBitmap(path, 640, 480);
     wsprintfA(name, "Bitmap%02d", n);
     RegSetValueExA(key, name, 0, REG_SZ, (const BYTE*)path, lstrlenA(path) + 1);
   }

@@ -6,6 +6,7 @@
 #include "dialog/dialog_view.h"
 #include "dialog/main_dialog_win32.h"
 #include "res/resource.h"
+#include "tests/win32/test_bitmap_win32.h"
 
 static int Compare(const void* a, const void* b) {
   double x = *(const double*)a, y = *(const double*)b;
@@ -16,25 +17,7 @@ int main() {
   char path[MAX_PATH];
   GetTempPathA(MAX_PATH, path);
   lstrcatA(path, "sw_bench_1600.bmp");
-  const int w = 1600, h = 1200, stride = w * 3;
-  BITMAPFILEHEADER f = {};
-  BITMAPINFOHEADER i = {};
-  f.bfType = 0x4D42;
-  f.bfOffBits = sizeof f + sizeof i;
-  f.bfSize = f.bfOffBits + stride * h;
-  i.biSize = sizeof i;
-  i.biWidth = w;
-  i.biHeight = h;
-  i.biPlanes = 1;
-  i.biBitCount = 24;
-  char* pixels = (char*)malloc(stride * h);
-  for (int k = 0; k < stride * h; ++k) pixels[k] = (char)(k * 13 + k / stride);
-  FILE* out = fopen(path, "wb");
-  fwrite(&f, sizeof f, 1, out);
-  fwrite(&i, sizeof i, 1, out);
-  fwrite(pixels, 1, stride * h, out);
-  fclose(out);
-  free(pixels);
+  WriteTestBitmap(path, 1600, 1200);
 
   // The preview control as the dialog lays it out: 68 x 52 dialog units
   // come to about 102 x 85 pixels with the dialog's font.

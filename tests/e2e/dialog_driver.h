@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <map>
 #include <string>
+#include "tests/win32/test_bitmap_win32.h"
 
 namespace driver {
 
@@ -178,34 +179,5 @@ inline void DeleteValue(const char* key, const char* name) {
   RegCloseKey(h);
 }
 
-// A 24-bit bitmap file of w x h pixels: a diagonal blend of two colours.
-inline void WriteBitmap(const std::string& path, int w, int h, COLORREF a, COLORREF b) {
-  int stride = (w * 3 + 3) & ~3;
-  BITMAPFILEHEADER f = {};
-  BITMAPINFOHEADER i = {};
-  f.bfType = 0x4D42;
-  f.bfOffBits = sizeof f + sizeof i;
-  f.bfSize = f.bfOffBits + stride * h;
-  i.biSize = sizeof i;
-  i.biWidth = w;
-  i.biHeight = h;
-  i.biPlanes = 1;
-  i.biBitCount = 24;
-  std::string pixels(stride * h, '\0');
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      int t = (x + y) * 255 / (w + h);
-      unsigned char* p = (unsigned char*)&pixels[y * stride + x * 3];
-      p[0] = (unsigned char)((GetBValue(a) * (255 - t) + GetBValue(b) * t) / 255);
-      p[1] = (unsigned char)((GetGValue(a) * (255 - t) + GetGValue(b) * t) / 255);
-      p[2] = (unsigned char)((GetRValue(a) * (255 - t) + GetRValue(b) * t) / 255);
-    }
-  FILE* out = fopen(path.c_str(), "wb");
-  if (!out) return;
-  fwrite(&f, sizeof f, 1, out);
-  fwrite(&i, sizeof i, 1, out);
-  fwrite(pixels.data(), 1, pixels.size(), out);
-  fclose(out);
-}
 
 }  // namespace driver

@@ -36,9 +36,9 @@ class DialogE2E : public ::testing::Test {
     driver::SetText(kDesktop, "Wallpaper", kOriginal);
     driver::SetText(kDesktop, "TileWallpaper", "0");
     std::vector<std::string> b = Bitmaps();
-    driver::WriteBitmap(b[0], 64, 48, RGB(255, 170, 60), RGB(80, 40, 160));
-    driver::WriteBitmap(b[1], 64, 48, RGB(60, 170, 255), RGB(250, 250, 200));
-    driver::WriteBitmap(b[2], 64, 48, RGB(200, 60, 60), RGB(20, 20, 60));
+    WriteTestBitmap(b[0].c_str(), 64, 48, RGB(255, 170, 60), RGB(80, 40, 160));
+    WriteTestBitmap(b[1].c_str(), 64, 48, RGB(60, 170, 255), RGB(250, 250, 200));
+    WriteTestBitmap(b[2].c_str(), 64, 48, RGB(200, 60, 60), RGB(20, 20, 60));
   }
   driver::Program app;
 };

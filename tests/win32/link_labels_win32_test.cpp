@@ -5,33 +5,22 @@
 #include <string>
 #include "dialog/link_labels.h"
 #include "dialog/link_labels_win32.h"
+#include "dialog/main_dialog_win32.h"
 #include "res/resource.h"
+#include "settings/settings_state.h"
 
 namespace {
-
-// Stands in for the main dialog's handling of the label messages.
-INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      AttachLinkLabels(dialog);
-      ClearLinkHover();
-      CreateTooltips(dialog, GetModuleHandleA(nullptr));
-      return TRUE;
-    case WM_CTLCOLORSTATIC:
-      return OnLinkColor((HDC)wParam, (HWND)lParam);
-    case WM_LINK_HOVER:
-      return OnLinkHover(wParam, (void*)lParam);
-  }
-  return FALSE;
-}
 
 std::vector<std::string> Opened;
 void RecordOpen(const char* target) { Opened.push_back(target); }
 
 TEST(LinkLabelsWin32, FourteenToolsAndTheLabelProceduresComeAndGo) {
-  HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
-                                   TestDialogProc, 0);
+  // The real dialog procedure on the real template, modeless in this process.
+  ProgramInstance = GetModuleHandleA(nullptr);
+  HWND dialog = CreateDialogParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                                   MainDialogProc, 0);
   ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(LinkLabels[0].hover, 0);
   HWND site = GetDlgItem(dialog, IDC_SITE_LINK);
   // The tooltips subclass the labels on top of LinkLabelProc, so only the
   // kept procedures can be checked here.
@@ -75,11 +64,13 @@ TEST(LinkLabelsWin32, FourteenToolsAndTheLabelProceduresComeAndGo) {
   LinkPlatform = saved;
   EXPECT_EQ(Opened, (std::vector<std::string>{SITE_URL, MAIL_URL}));
 
-  DetachLinkLabels();
+  // Cancel gives the labels their procedures back.
+  SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   EXPECT_EQ(GetWindowLongPtrA(site, GWLP_WNDPROC), (LONG_PTR)LinkLabels[0].savedProc);
   EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(dialog, IDC_MAIL_LINK), GWLP_WNDPROC),
             (LONG_PTR)LinkLabels[1].savedProc);
   DestroyWindow(dialog);
+  RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);  // the dialog's load made it
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "settings/load_save.h"
 #include "settings/registry.h"
 #include "settings/settings_state.h"
+#include "tests/win32/test_bitmap_win32.h"
 
 namespace {
 
@@ -59,26 +60,6 @@ bool KeyExists(const char* key) {
   return true;
 }
 
-// Writes a 24-bit bitmap file of w x h pixels.
-void WriteBitmap(const std::string& path, int w, int h) {
-  int stride = (w * 3 + 3) & ~3;
-  BITMAPFILEHEADER f = {};
-  BITMAPINFOHEADER i = {};
-  f.bfType = 0x4D42;
-  f.bfOffBits = sizeof f + sizeof i;
-  f.bfSize = f.bfOffBits + stride * h;
-  i.biSize = sizeof i;
-  i.biWidth = w;
-  i.biHeight = h;
-  i.biPlanes = 1;
-  i.biBitCount = 24;
-  std::string pixels(stride * h, '\x60');
-  FILE* out = fopen(path.c_str(), "wb");
-  fwrite(&f, sizeof f, 1, out);
-  fwrite(&i, sizeof i, 1, out);
-  fwrite(pixels.data(), 1, pixels.size(), out);
-  fclose(out);
-}
 
 class Win32Settings : public ::testing::Test {
  protected:
@@ -127,8 +108,8 @@ TEST_F(Win32Settings, SaveThenLoadRoundTripsThroughTheRealRegistry) {
   EXPECT_TRUE(KeyExists(PROGRAM_KEY));
   EXPECT_STREQ(SettingsState.WindowsWallpaper, "C:\\windows\\before.bmp");
   std::string a = std::string(folder) + "sw_a.bmp", b = std::string(folder) + "sw_b.bmp";
-  WriteBitmap(a, 40, 30);
-  WriteBitmap(b, 40, 30);
+  WriteTestBitmap(a.c_str(), 40, 30);
+  WriteTestBitmap(b.c_str(), 40, 30);
   for (const std::string& p : {a, b}) {
     strcpy(ChosenFile, p.c_str());
     EXPECT_EQ(AddChosenFile(), 1);
@@ -218,7 +199,7 @@ TEST_F(Win32Settings, OddStoredValuesLoadSafely) {
 
 TEST_F(Win32Settings, FilesThatAreNoBitmapsPreviewTheLogo) {
   std::string good = std::string(folder) + "sw_good.bmp";
-  WriteBitmap(good, 16, 16);
+  WriteTestBitmap(good.c_str(), 16, 16);
   FILE* f = fopen(good.c_str(), "rb");
   std::string bytes(2000, '\0');
   bytes.resize(fread(&bytes[0], 1, bytes.size(), f));
