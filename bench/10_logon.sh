@@ -17,7 +17,7 @@ for i in 0 1 2; do
   wine reg add "$key" /v Bitmap0$i /t REG_SZ /d "C:\\walls\\$i.bmp" /f >/dev/null 2>&1
 done
 
-runs=${LOGON_RUNS:-21}
+runs=${LOGON_RUNS:-31}
 python3 - "$exe" "$base" "$runs" <<'PY'
 import statistics, subprocess, sys, time
 exe, base, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
@@ -28,9 +28,15 @@ def once(cmd):
 for _ in range(3):  # warm-up
     once(['wine', exe, 'A']); once(['wine', base])
 a, b = [], []
-for _ in range(runs):  # alternate, so that load on the machine hits both alike
-    a.append(once(['wine', exe, 'A']))
-    b.append(once(['wine', base]))
+for r in range(runs):
+    # Alternate, and swap which goes first, so that neither always follows
+    # the other's clean-up and load on the machine hits both alike.
+    if r % 2:
+        b.append(once(['wine', base]))
+        a.append(once(['wine', exe, 'A']))
+    else:
+        a.append(once(['wine', exe, 'A']))
+        b.append(once(['wine', base]))
 ma, mb = statistics.median(a), statistics.median(b)
 print(f"logon run (scenewheel.exe A, due): median {ma*1000:.1f} ms over {runs} runs")
 print(f"least logon change (minimal_change): median {mb*1000:.1f} ms over {runs} runs")

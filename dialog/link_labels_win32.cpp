@@ -8,8 +8,16 @@ static void RepaintWin32(void* label) {
   UpdateWindow((HWND)label);
 }
 
+// The shell is loaded only when a link is clicked: importing it would load
+// it, and all it brings, into every logon run as well.
+typedef HINSTANCE(WINAPI* ShellExecuteEntry)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+
 static void OpenWin32(const char* target) {
-  ShellExecuteA(GetDesktopWindow(), "open", target, nullptr, nullptr, SW_SHOWNORMAL);
+  HMODULE shell = LoadLibraryA("shell32.dll");
+  if (!shell) return;
+  ShellExecuteEntry open = (ShellExecuteEntry)(void*)GetProcAddress(shell, "ShellExecuteA");
+  if (open) open(GetDesktopWindow(), "open", target, nullptr, nullptr, SW_SHOWNORMAL);
+  // It stays loaded: the open action may leave work of its own running.
 }
 
 LinkApi LinkPlatform = {RepaintWin32, OpenWin32};

@@ -55,6 +55,8 @@ void ShowPreviewWin32(const char* path) {
   if (previous && previous != LogoBitmap && previous != image) DeleteObject(previous);
 }
 
+typedef BOOL(WINAPI* OpenFileEntry)(OPENFILENAMEA*);
+
 int ChooseFileWin32(char* file, unsigned size, const char* folder, unsigned* nameOffset) {
   OPENFILENAMEA open;
   ZeroMemory(&open, sizeof open);
@@ -69,7 +71,15 @@ int ChooseFileWin32(char* file, unsigned size, const char* folder, unsigned* nam
   open.lpstrInitialDir = folder;
   open.lpstrTitle = OPEN_FILE_TITLE;
   open.Flags = OPEN_FILE_FLAGS;
-  if (!GetOpenFileNameA(&open)) return 0;
+  // The common dialogs are loaded when first asked for, not imported, so
+  // that the logon run never loads them.
+  static OpenFileEntry choose = nullptr;
+  if (!choose) {
+    HMODULE dialogs = LoadLibraryA("comdlg32.dll");
+    if (dialogs) choose = (OpenFileEntry)(void*)GetProcAddress(dialogs, "GetOpenFileNameA");
+    if (!choose) return 0;
+  }
+  if (!choose(&open)) return 0;
   *nameOffset = open.nFileOffset;
   return 1;
 }
