@@ -10,6 +10,8 @@ function(sw_sanitized target)
 endfunction()
 
 include_directories(${CMAKE_SOURCE_DIR})
+# clang-tidy reads the compile commands; targets take this when they are made.
+set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
 
 add_library(scenewheel_core STATIC ${SW_PORTABLE})
 sw_sanitized(scenewheel_core)
@@ -46,7 +48,6 @@ endif()
 # Static analysis as tests: cppcheck over every source of the program and the
 # library, clang-tidy over the portable core (from compile_commands.json).
 # A finding that is not a fault is suppressed in place with its reason.
-set(CMAKE_EXPORT_COMPILE_COMMANDS ON)
 find_program(CPPCHECK cppcheck)
 find_program(CLANG_TIDY clang-tidy)
 if(CPPCHECK)
