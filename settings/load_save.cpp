@@ -51,7 +51,11 @@ int LoadSettings() {
   char text[TEXT_SIZE];
   for (unsigned long index = 0;; ++index) {
     unsigned long nameSize = NAME_SIZE, dataSize = TEXT_SIZE;
-    if (Registry.EnumValue(key, index, name, &nameSize, nullptr, data, &dataSize) != 0) break;
+    long rc = Registry.EnumValue(key, index, name, &nameSize, nullptr, data, &dataSize);
+    // A name or data that does not fit is passed over: ending here would
+    // hide every value behind it, and the next Save would lose them.
+    if (rc == RESULT_MORE_DATA) continue;
+    if (rc != 0) break;
     name[NAME_SIZE - 1] = 0;
     if (dataSize > TEXT_SIZE) dataSize = TEXT_SIZE;
     if (strcmp(name, VALUE_CHANGE_MODE) == 0) {
@@ -111,12 +115,49 @@ void BuildRunCommand(const char* programPath, char (&out)[RUN_COMMAND_SIZE]) {
   *p = 0;
 }
 
+// "Bitmap" at the start of a name, in any letter case.
+static bool HasEntryPrefix(const char* name) {
+  for (int i = 0; i < 6; ++i) {
+    char c = name[i];
+    if (c >= 'a' && c <= 'z') c = (char)(c - 32);
+    if (c != "BITMAP"[i]) return false;
+  }
+  return true;
+}
+
+// Deletes every value named "Bitmap..." before Save writes the list anew,
+// so that the key then holds exactly the entries written. The numbered
+// deletes alone miss names such as BitmapX, which the load lists at every
+// start, and a name differing only in letter case keeps its spelling when
+// written over, so the load would no longer list it.
+static void DeleteEntryValues() {
+  RegKey key;
+  if (OpenSettingsKey(PROGRAM_KEY, ACCESS_READ_WRITE, &key) != 0) return;
+  char name[TEXT_SIZE];
+  unsigned long index = 0;
+  // Bounded, whatever the store answers.
+  for (unsigned long step = 0; step < 0x10000; ++step) {
+    unsigned long nameSize = TEXT_SIZE;
+    long rc = Registry.EnumValue(key, index, name, &nameSize, nullptr, nullptr, nullptr);
+    if (rc == RESULT_MORE_DATA) {
+      ++index;
+      continue;
+    }
+    if (rc != 0) break;
+    name[TEXT_SIZE - 1] = 0;
+    // After a delete the next value moves up into this index.
+    if (!HasEntryPrefix(name) || Registry.DeleteValue(key, name) != 0) ++index;
+  }
+  Registry.CloseKey(key);
+}
+
 int SaveSettings() {
   RegKey key;
   if (OpenSettingsKey(PROGRAM_KEY, ACCESS_WRITE, &key) != 0) {
     Desktop.ShowMessage(MSG_REGISTRY_PROBLEM);
     return 0;
   }
+  DeleteEntryValues();
   char entry[ENTRY_NAME_SIZE];
   char text[TEXT_SIZE];
   for (uint32_t i = 0; i < SettingsState.BitmapValuesSeen; ++i) {

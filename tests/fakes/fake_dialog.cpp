@@ -33,17 +33,34 @@ void End(int result) {
 
 void LoadLogo() {
   FakeView.logoLoaded = true;
+  if (FakeView.logoLive) ++FakeView.logosLost;
+  FakeView.logoLive = true;
   FakeView.calls.push_back("loadlogo");
 }
 
+// The Windows face deletes the logo only when one is loaded.
 void FreeLogo() {
   FakeView.logoLoaded = false;
+  if (FakeView.logoLive && FakeView.shown == "logo") FakeView.shown = "stale logo";
+  FakeView.logoLive = false;
   FakeView.calls.push_back("freelogo");
 }
 
+// As the Windows face does: a file gives a new scaled bitmap, no file the
+// logo (or nothing without one); the image shown before is deleted unless
+// it is the current logo.
 void Preview(const char* path) {
   FakeView.preview = path ? path : "<logo>";
   FakeView.calls.push_back("preview " + FakeView.preview);
+  std::string previous = FakeView.shown;
+  if (path) {
+    ++FakeView.scaledLive;
+    FakeView.shown = "scaled";
+  } else {
+    FakeView.shown = FakeView.logoLive ? "logo" : "none";
+  }
+  if (previous == "scaled") --FakeView.scaledLive;
+  if (previous == "stale logo") ++FakeView.freedTwice;
 }
 
 int ChooseFile(char* file, unsigned size, const char* folder, unsigned* nameOffset) {
@@ -119,6 +136,15 @@ void FakeDialog::Install() {
 void FakeDialog::Reset() {
   *this = FakeDialog();
   Install();
+}
+
+std::string FakeDialog::Leaks() const {
+  std::string out;
+  if (endResult != -100 && logoLive) out += "logo not deleted; ";
+  if (endResult != -100 && scaledLive) out += std::to_string(scaledLive) + " preview bitmap(s) left; ";
+  if (logosLost) out += std::to_string(logosLost) + " logo(s) loaded over another; ";
+  if (freedTwice) out += std::to_string(freedTwice) + " bitmap(s) deleted twice; ";
+  return out;
 }
 
 void FakeDialog::SetEntries(const std::vector<std::string>& e) { entries = e; }

@@ -32,8 +32,20 @@ struct FakeDialog {
   unsigned chooseOffset = 0;
   std::string chooseFolder;  // the folder it was asked to start in
 
+  // Bitmaps as the Windows face makes and deletes them: the logo from
+  // LoadLogo to FreeLogo, and one scaled bitmap per preview of a file,
+  // deleted when the next image replaces it.
+  bool logoLive = false;
+  int logosLost = 0;      // a logo loaded over one still loaded
+  int scaledLive = 0;     // scaled bitmaps not yet deleted
+  int freedTwice = 0;     // a deleted logo replaced in the preview, so deleted again
+  std::string shown = "none";  // "none", "logo", "stale logo" (deleted), "scaled"
+
   void Install();
   void Reset();
+  // What is left or was freed twice; the logo and the last preview count
+  // as left only once the dialog has ended. Empty when all is well.
+  std::string Leaks() const;
   void SetEntries(const std::vector<std::string>& e);
   std::vector<std::string> CallsStarting(const std::string& prefix) const;
 };

@@ -29,6 +29,7 @@ void* OpenFile(const char* path) {
   if (FakeFile.openFails) return nullptr;
   FakeFile.exists = true;
   ++FakeFile.openHandles;
+  ++FakeFile.filesOpen;
   return &FileHandle;
 }
 
@@ -39,21 +40,37 @@ void* CreateMapping(void*, uint32_t size) {
   if (FakeFile.mappingFails) return nullptr;
   if (FakeFile.content.size() < size) FakeFile.content.resize(size, '\0');
   ++FakeFile.openHandles;
+  ++FakeFile.mappingsOpen;
   return &MappingHandle;
 }
 
 void* MapView(void*) {
   if (FakeFile.viewFails) return nullptr;
   FakeFile.view.assign(FakeFile.content.begin(), FakeFile.content.end());
+  ++FakeFile.viewsLive;
   return FakeFile.view.data();
 }
 
 void UnmapView(void*) {
+  if (FakeFile.viewsLive == 0) {
+    ++FakeFile.closedTwice;
+    return;
+  }
+  --FakeFile.viewsLive;
   FakeFile.content.assign(FakeFile.view.begin(), FakeFile.view.end());
   FakeFile.view.clear();
 }
 
-void CloseHandle(void*) { --FakeFile.openHandles; }
+void CloseHandle(void* handle) {
+  int* open = handle == &FileHandle ? &FakeFile.filesOpen
+              : handle == &MappingHandle ? &FakeFile.mappingsOpen : nullptr;
+  if (!open || *open == 0) {
+    ++FakeFile.closedTwice;
+    return;
+  }
+  --*open;
+  --FakeFile.openHandles;
+}
 
 void SetEnd(void*, uint32_t length) {
   FakeFile.calls.push_back("setend " + std::to_string(length));
@@ -73,4 +90,13 @@ void FakeFiles::Install() {
 void FakeFiles::Reset() {
   *this = FakeFiles();
   Install();
+}
+
+std::string FakeFiles::Leaks() const {
+  std::string out;
+  if (filesOpen) out += std::to_string(filesOpen) + " file(s) left open; ";
+  if (mappingsOpen) out += std::to_string(mappingsOpen) + " mapping(s) left open; ";
+  if (viewsLive) out += std::to_string(viewsLive) + " view(s) left mapped; ";
+  if (closedTwice) out += std::to_string(closedTwice) + " close(s) of nothing open; ";
+  return out;
 }

@@ -15,6 +15,11 @@ struct FakeFiles {
   bool openFails = false, mappingFails = false, viewFails = false;
   std::vector<std::string> calls;   // "open <path>", "map <size>", "setend <n>", ...
   int openHandles = 0;
+  int filesOpen = 0, mappingsOpen = 0, viewsLive = 0;
+  int closedTwice = 0;              // a close or unmap of nothing open
+
+  // What is left open or was closed twice; empty when all is well.
+  std::string Leaks() const;
   std::vector<unsigned char> view;  // the mapped bytes while a view exists
 
   void Install();

@@ -62,7 +62,9 @@ FontHandle MakeFont(const FontDescription* d) {
 
 void DestroyFont(FontHandle f) {
   FakeFont.log.push_back("delete " + Name(f));
-  FakeFont.made.erase(f);
+  // Only fonts this layer made may go: an own font of a control, or one
+  // already deleted, counts as a second delete.
+  if (!FakeFont.made.erase(f)) ++FakeFont.destroyedTwice;
   FakeFont.fonts.erase(f);
 }
 
@@ -102,6 +104,13 @@ void FakeFontWorld::Install() {
                                      GetText,           DescribeFont,       MakeFont,
                                      DestroyFont,       ToLower,            ToUpper,
                                      ToWide};
+}
+
+std::string FakeFontWorld::Leaks() const {
+  std::string out;
+  if (!made.empty()) out += std::to_string(made.size()) + " font(s) left; ";
+  if (destroyedTwice) out += std::to_string(destroyedTwice) + " font(s) deleted twice; ";
+  return out;
 }
 
 ControlWindow FakeFontWorld::AddWindow(int id) {

@@ -24,6 +24,10 @@ struct FakeFontWorld {
   std::vector<std::string> log;                  // "set W F redraw", "make F face cs", "delete F"
   std::set<FontHandle> made;                     // made and not yet deleted
   int makeCalls = 0;
+  int destroyedTwice = 0;                        // a delete of a font not made (or deleted)
+
+  // Fonts made and not deleted, or deleted twice; empty when all is well.
+  std::string Leaks() const;
 
   void Install();  // resets and installs as LocaleFontPlatform
   ControlWindow AddWindow(int id);

@@ -18,12 +18,18 @@ long CreateKey(const char* path, unsigned long, _SECURITY_ATTRIBUTES* security, 
   Fake.securityPassed.push_back(security);
   if (Fake.failOpen.count(path)) return 5;  // ERROR_ACCESS_DENIED
   Fake.keys[path];
-  *key = new Handle{path};
+  Handle* h = new Handle{path};
+  Fake.liveKeys.insert(h);
+  *key = h;
   ++Fake.openKeys;
   return 0;
 }
 
 FakeRegistry::Values* ValuesOf(RegKey key) {
+  if (!Fake.liveKeys.count(key)) {
+    ++Fake.closedTwice;  // a handle used after its close counts as well
+    return nullptr;
+  }
   auto it = Fake.keys.find(static_cast<Handle*>(key)->path);
   return it == Fake.keys.end() ? nullptr : &it->second;
 }
@@ -57,8 +63,9 @@ long SetValue(RegKey key, const char* name, unsigned long type, const void* data
 
 long DeleteValue(RegKey key, const char* name) {
   FakeRegistry::Values* vals = ValuesOf(key);
+  if (!vals) return 6;
   Fake.writes.push_back({"delete", static_cast<Handle*>(key)->path, name, ""});
-  if (!vals || !vals->erase(name)) return 2;
+  if (!vals->erase(name)) return 2;
   return 0;
 }
 
@@ -76,16 +83,21 @@ long EnumValue(RegKey key, unsigned long index, char* name, unsigned long* nameS
   std::advance(it, index);
   const std::string& n = it->first;
   const std::string& d = it->second.data;
-  if (n.size() + 1 > *nameSize || d.size() > *dataSize) return RESULT_MORE_DATA;
+  // The data may be left out (null), as the Win32 call allows.
+  if (n.size() + 1 > *nameSize || (dataSize && d.size() > *dataSize)) return RESULT_MORE_DATA;
   memcpy(name, n.c_str(), n.size() + 1);
   *nameSize = (unsigned long)n.size();
   if (type) *type = it->second.type;
-  memcpy(data, d.data(), d.size());
-  *dataSize = (unsigned long)d.size();
+  if (data) memcpy(data, d.data(), d.size());
+  if (dataSize) *dataSize = (unsigned long)d.size();
   return 0;
 }
 
 long CloseKey(RegKey key) {
+  if (!Fake.liveKeys.erase(key)) {
+    ++Fake.closedTwice;  // never opened, or closed already
+    return 6;            // ERROR_INVALID_HANDLE
+  }
   delete static_cast<Handle*>(key);
   --Fake.openKeys;
   return 0;
@@ -111,8 +123,16 @@ void FakeRegistry::Install() {
 }
 
 void FakeRegistry::Reset() {
+  for (void* h : liveKeys) delete static_cast<Handle*>(h);
   *this = FakeRegistry();
   Install();
+}
+
+std::string FakeRegistry::Leaks() const {
+  std::string out;
+  if (!liveKeys.empty()) out += std::to_string(liveKeys.size()) + " key(s) left open; ";
+  if (closedTwice) out += std::to_string(closedTwice) + " use(s) of a key not open; ";
+  return out;
 }
 
 void FakeRegistry::SetRaw(const std::string& key, const std::string& name, unsigned long type,

@@ -33,6 +33,11 @@ struct FakeRegistry {
   std::vector<_SECURITY_ATTRIBUTES*> securityPassed;
   uint32_t today = 0x07D30C11;
   int openKeys = 0;
+  std::set<void*> liveKeys;  // handles made by CreateKey and not yet closed
+  int closedTwice = 0;       // a handle closed, or used, when it was not open
+
+  // What is left open or was released twice; empty when all is well.
+  std::string Leaks() const;
 
   // Installs this fake as Registry and Desktop; Reset() starts empty.
   void Install();

@@ -2,6 +2,7 @@
 #include <string.h>
 #include <algorithm>
 #include "support/locale_fonts.h"
+#include "tests/fakes/fake_leaks.h"
 #include "tests/fakes/fake_locale_fonts.h"
 
 namespace {
@@ -12,6 +13,11 @@ std::string N(FontHandle h) { return std::to_string((uintptr_t)h); }
 class FontTableTest : public ::testing::Test {
  protected:
   FontTable t = {};
+  // The table gives back every font it made, and deletes no other.
+  void TearDown() override {
+    FontTableRestore(&t);
+    ExpectNothingLeft();
+  }
   void SetUp() override {
     FakeFont.Install();
     FakeFont.codePageText = {{0x0419, "1251"}, {0x0411, "932"}, {0x0404, "950"}, {0x0412, "511"}};

@@ -9,12 +9,17 @@
 #include "tests/fakes/fake_link_api.h"
 #include "tests/fakes/fake_files.h"
 #include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_leaks.h"
 
 namespace {
 
 class MainDialog : public ::testing::Test {
  protected:
+  bool entered_ = false;
   void SetUp() override {
+    // A table row that calls SetUp again ends the row before it.
+    if (entered_) ExpectNothingLeft();
+    entered_ = true;
     Fake.Reset();
     FakeView.Reset();
     FakeFile.Reset();
@@ -22,7 +27,10 @@ class MainDialog : public ::testing::Test {
     SettingsState = InitialSettingsState();
     strcpy(SettingsState.ProgramPath, "C:\\Apps\\scenewheel.exe");
   }
-  void TearDown() override { RegistrySecurity = nullptr; }
+  void TearDown() override {
+    RegistrySecurity = nullptr;
+    ExpectNothingLeft();
+  }
 };
 
 const std::vector<std::string> kListOff = {"disable 1310", "disable 1120", "disable 1110"};
@@ -115,6 +123,26 @@ TEST_F(MainDialog, SaveCancelAndCloseEndTheDialog) {
     std::vector<std::string> tail(FakeView.calls.end() - 4, FakeView.calls.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"detach links", "preview <logo>", "freelogo",
                                               "end " + std::to_string(c.result)}));
+  }
+}
+
+// Whole runs of the dialog: every key, the logo and the last scaled
+// preview are given back by the end (checked in TearDown), however it ends.
+TEST_F(MainDialog, EveryRunGivesBackItsKeysAndBitmaps) {
+  for (int id : {IDOK, IDCANCEL, IDC_CLEAR}) {
+    SetUp();
+    Fake.SetText(PROGRAM_KEY, "ChangeMode", "D");
+    Fake.SetText(PROGRAM_KEY, "Bitmap00", "C:\\a.bmp");
+    Fake.SetText(PROGRAM_KEY, "Bitmap01", "C:\\b.bmp");
+    FakeView.answer = ANSWER_NO;
+    OpenMainDialog();
+    FakeView.caret = 1;
+    FakeView.selected = {1};
+    DispatchCommand(IDC_LIST, LIST_SELCHANGE);
+    DispatchCommand(IDC_SELECT, 0);
+    EXPECT_EQ(FakeView.shown, "scaled");
+    DispatchCommand(id, 0);
+    EXPECT_NE(FakeView.endResult, -100) << id;
   }
 }
 

@@ -3,6 +3,7 @@
 #include "dialog/self_removal.h"
 #include "settings/settings_state.h"
 #include "tests/fakes/fake_files.h"
+#include "tests/fakes/fake_leaks.h"
 
 namespace {
 
@@ -40,12 +41,16 @@ TEST(InsertRenameEntry, WorkedExamplesAndOddFiles) {
 
 class SelfRemovalTest : public ::testing::Test {
  protected:
+  bool entered_ = false;
   void SetUp() override {
+    // A table row that calls SetUp again ends the row before it.
+    if (entered_) ExpectNothingLeft();
+    entered_ = true;
     FakeFile.Reset();
     SettingsState = InitialSettingsState();
     strcpy(SettingsState.ProgramPath, "C:\\Program Files\\Scenewheel\\scenewheel.exe");
   }
-  void TearDown() override { EXPECT_EQ(FakeFile.openHandles, 0); }
+  void TearDown() override { ExpectNothingLeft(); }
 };
 
 TEST_F(SelfRemovalTest, TheSystemFirstThenTheFileEdit) {

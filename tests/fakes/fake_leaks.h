@@ -1,0 +1,16 @@
+// Every key, file, mapping, view, bitmap and font that the fakes handed out
+// must be given back, and none given back twice. Native test fixtures call
+// this where a test, or one row of a table, ends.
+#pragma once
+#include <gtest/gtest.h>
+#include "tests/fakes/fake_dialog.h"
+#include "tests/fakes/fake_files.h"
+#include "tests/fakes/fake_locale_fonts.h"
+#include "tests/fakes/fake_registry.h"
+
+inline void ExpectNothingLeft() {
+  EXPECT_EQ(Fake.Leaks(), "");
+  EXPECT_EQ(FakeView.Leaks(), "");
+  EXPECT_EQ(FakeFile.Leaks(), "");
+  EXPECT_EQ(FakeFont.Leaks(), "");
+}
