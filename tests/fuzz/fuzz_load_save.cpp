@@ -1,10 +1,12 @@
 // LoadSettings then SaveSettings over any registry: afterwards the state is
-// one the dialog can show, every text is terminated inside its field, and a
-// Save writes exactly BmpCount entry values from Bitmap00 onward.
+// one the dialog can show, every text is terminated inside its field, a
+// Save writes exactly BmpCount entry values from Bitmap00 onward, and the
+// next load gives back what was saved.
 #include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 #include <string>
+#include <vector>
 #include "settings/load_save.h"
 #include "tests/fakes/fake_dialog.h"
 #include "tests/fuzz/fuzz_input.h"
@@ -44,9 +46,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (w.data.empty() || w.data.back() != 0 || w.data.size() > TEXT_SIZE) abort();
   }
   if (next != s.BmpCount) abort();
+
   // Whatever was stored, the Run command is quoted around the blank path.
   if (Fake.Has(RUN_KEY, RUN_VALUE_NAME) &&
       Fake.Text(RUN_KEY, RUN_VALUE_NAME) != std::string("\"") + s.ProgramPath + "\" A")
+    abort();
+  // What a Save leaves, the next start loads back unchanged.
+  std::vector<std::string> list = FakeView.entries;
+  SettingsRecord first = SettingsState;
+  FakeView.Reset();
+  SettingsState = InitialSettingsState();
+  LoadSettings();
+  if (FakeView.entries != list) abort();
+  if (SettingsState.Mode != first.Mode || SettingsState.SelectedBmp != first.SelectedBmp ||
+      strcmp(SettingsState.Path, first.Path) != 0)
     abort();
   return 0;
 }
