@@ -44,11 +44,6 @@ class LoadSave : public ::testing::Test {
     }
     return out;
   }
-  std::vector<std::string> Names(const char* key) {
-    std::vector<std::string> out;
-    for (auto& v : Fake.keys[key]) out.push_back(v.first);
-    return out;
-  }
 };
 
 TEST_F(LoadSave, FirstStartCapturesAndSaveWritesEverything) {
@@ -67,9 +62,9 @@ TEST_F(LoadSave, FirstStartCapturesAndSaveWritesEverything) {
   Fake.SetText(DK, "TileWallpaper", "0");
   Fake.writes.clear();
   EXPECT_EQ(SaveSettings(), 1);
-  EXPECT_EQ(Names(P), (std::vector<std::string>{"BmpCount", "ChangeMode", "LastChange", "Path",
-                                                "SelectedBmp", "WindowsWallpaper",
-                                                "WinTileWallpaper"}));
+  std::string names;
+  for (auto& v : Fake.keys[P]) names += v.first + " ";
+  EXPECT_EQ(names, "BmpCount ChangeMode LastChange Path SelectedBmp WindowsWallpaper WinTileWallpaper ");
   EXPECT_EQ(Fake.keys[P]["ChangeMode"].data, std::string("O\0", 2));
   EXPECT_EQ(Fake.keys[P]["Path"].data, std::string("\0", 1));
   EXPECT_EQ(Fake.Number(P, "LastChange"), 0x07D30C11u);
@@ -121,8 +116,7 @@ TEST_F(LoadSave, StoredModeAndIndexRules) {
   struct Case {
     std::string mode;
     char want;
-  } modes[] = {{"B", 'B'}, {"D", 'D'}, {"W", 'W'}, {"M", 'M'}, {"N", 'N'}, {"O", 'O'},
-               {"d", 'O'}, {"x", 'O'}, {"", 'O'},  {std::string(300, 'B'), 'O'}};
+  } modes[] = {{"D", 'D'}, {"N", 'N'}, {"d", 'O'}, {"", 'O'}, {std::string(300, 'B'), 'O'}};
   for (const Case& c : modes) {
     SetUp();
     SettingsState.Mode = 'Q';
@@ -134,7 +128,7 @@ TEST_F(LoadSave, StoredModeAndIndexRules) {
   struct Index {
     uint32_t stored;
     int32_t want;
-  } indices[] = {{1, 1}, {5, 0}, {3, 0}, {0xFFFFFFFF, 0}, {0x80000000, 0}, {2, 2}};
+  } indices[] = {{2, 2}, {3, 0}, {0xFFFFFFFF, 0}};
   for (const Index& c : indices) {
     SetUp();
     for (const char* n : {"Bitmap00", "Bitmap01", "Bitmap02"}) Fake.SetText(P, n, n);
@@ -195,7 +189,6 @@ TEST_F(LoadSave, StrayEntryNamesSettleAfterOneSave) {
     std::vector<std::string> listed;
   } cases[] = {
       {"unnumbered", {{"Bitmap00", "a"}, {"BitmapX", "x"}}, {"a", "x"}},
-      {"one digit", {{"Bitmap00", "a"}, {"Bitmap5", "five"}}, {"a", "five"}},
       {"31 characters", {{"Bitmap00", "a"}, {"BitmapLong" + std::string(21, 'q'), "l"}}, {"a", "l"}},
       // Not listed, but written over by Bitmap01 it would keep its spelling
       // and drop out of the list.
@@ -253,7 +246,6 @@ TEST_F(LoadSave, SaveAppliesByMode) {
   } cases[] = {
       {'B', {"a", "b"}, 1, true, "b", "b", 1},
       {'W', {"a", "b"}, -1, true, "a", "a", 0},  // the current entry was removed
-      {'M', {"a", "b"}, 1, false, "b", "b", 1},
       {'M', {}, 0, false, "<none>", "", 0},
       {'D', {"a", "b"}, 5, true, "<none>", "", 5},  // beyond the end: nothing applied
       {'N', {"a"}, 0, false, "", "", 0},
@@ -264,7 +256,7 @@ TEST_F(LoadSave, SaveAppliesByMode) {
     Fake.keys[DK].erase("Wallpaper");
     Fake.SetText(R, RUN_VALUE_NAME, "stale");
     SettingsState.Mode = c.mode;
-    FakeView.SetEntries(c.entries);
+    FakeView.entries = c.entries;
     SettingsState.BmpCount = (int32_t)c.entries.size();
     SettingsState.SelectedBmp = c.selected;
     strcpy(SettingsState.WindowsWallpaper, "C:\\cap.bmp");
@@ -301,7 +293,7 @@ TEST_F(LoadSave, RegistryProblemMessageInExactlyFivePlaces) {
       {PROGRAM_KEY, LoadSettings, 0, 1}, {PROGRAM_KEY, SaveSettings, 0, 1},
       {RUN_KEY, SaveSettings, 0, 1},     {DESKTOP_KEY, SaveSettings, 1, 0},
       {DESKTOP_KEY, ClearSettings, 1, 1}, {RUN_KEY, ClearSettings, 1, 1},
-      {DESKTOP_KEY, LoadSettings, 1, 0}, {RUN_KEY, LoadSettings, 1, 0},
+      {RUN_KEY, LoadSettings, 1, 0},
   };
   for (const Case& c : cases) {
     SetUp();
@@ -322,11 +314,6 @@ TEST_F(LoadSave, RegistryProblemMessageInExactlyFivePlaces) {
   SaveSettings();
   EXPECT_TRUE(Fake.Has(P, "ChangeMode"));
   EXPECT_TRUE(Fake.applied.empty());
-  // Both keys failing in Clear: two messages.
-  SetUp();
-  Fake.failOpen = {DESKTOP_KEY, RUN_KEY};
-  ClearSettings();
-  EXPECT_EQ(Fake.messages.size(), 2u);
   // Without the desktop key Save still applies the wallpaper.
   SetUp();
   Fake.failOpen.insert(DESKTOP_KEY);
