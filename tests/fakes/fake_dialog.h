@@ -38,8 +38,7 @@ struct FakeDialog {
   int freedTwice = 0;     // a deleted logo replaced in the preview, so deleted again
   std::string shown = "none";  // "none", "logo", "stale logo" (deleted), "scaled"
 
-  void Install();
-  void Reset();
+  void Reset();  // also installs the fake as DialogView and ListBox
   // What is left or was freed twice; the logo and the last preview count
   // as left only once the dialog has ended. Empty when all is well.
   std::string Leaks() const;

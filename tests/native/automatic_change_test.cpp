@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 #include "settings/automatic_change.h"
-#include "settings/settings_state.h"
-#include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_leaks.h"
 
 static uint32_t D(unsigned y, unsigned m, unsigned d) { return PackDate(y, m, d); }
@@ -51,17 +49,8 @@ TEST(NextIndex, IndexTable) {
   }
 }
 
-class AutomaticChange : public ::testing::Test {
+class AutomaticChange : public LeakCheckedTest {
  protected:
-  bool entered_ = false;
-  void SetUp() override {
-    // A table row that calls SetUp again ends the row before it.
-    if (entered_) ExpectNothingLeft();
-    entered_ = true;
-    Fake.Reset();
-    SettingsState = InitialSettingsState();
-  }
-  void TearDown() override { ExpectNothingLeft(); }
   // A stored list of n entries C:\w\0.bmp ... and the given state.
   void Store(char mode, int32_t selected, int32_t count, uint32_t last, int entries) {
     Fake.SetText(PROGRAM_KEY, "ChangeMode", std::string(1, mode));

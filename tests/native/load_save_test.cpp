@@ -2,9 +2,6 @@
 #include <strings.h>
 #include "settings/load_save.h"
 #include "settings/registry.h"
-#include "settings/settings_state.h"
-#include "tests/fakes/fake_dialog.h"
-#include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_leaks.h"
 
 namespace {
@@ -13,21 +10,14 @@ const char* P = PROGRAM_KEY;
 const char* R = RUN_KEY;
 const char* DK = DESKTOP_KEY;
 
-class LoadSave : public ::testing::Test {
+class LoadSave : public LeakCheckedTest {
  protected:
-  bool entered_ = false;
   void SetUp() override {
-    // A table row that calls SetUp again ends the row before it.
-    if (entered_) ExpectNothingLeft();
-    entered_ = true;
-    Fake.Reset();
-    FakeView.Reset();
-    SettingsState = InitialSettingsState();
+    LeakCheckedTest::SetUp();
     strcpy(SettingsState.ProgramPath, "C:\\Apps\\scenewheel.exe");
     Fake.SetText(DK, "Wallpaper", "C:\\Windows\\clouds.bmp");
     Fake.SetText(DK, "TileWallpaper", "1");
   }
-  void TearDown() override { ExpectNothingLeft(); }
   // The names of the program key's values that begin with "Bitmap" in any case.
   std::vector<std::string> EntryNames() {
     std::vector<std::string> out;

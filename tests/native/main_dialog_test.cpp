@@ -2,34 +2,23 @@
 #include "dialog/main_dialog.h"
 #include "res/resource.h"
 #include "settings/registry.h"
-#include "settings/settings_state.h"
 #include "app/security_attributes.h"
 #include "dialog/link_labels.h"
-#include "tests/fakes/fake_dialog.h"
 #include "tests/fakes/fake_link_api.h"
-#include "tests/fakes/fake_files.h"
-#include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_leaks.h"
 
 namespace {
 
-class MainDialog : public ::testing::Test {
+class MainDialog : public LeakCheckedTest {
  protected:
-  bool entered_ = false;
   void SetUp() override {
-    // A table row that calls SetUp again ends the row before it.
-    if (entered_) ExpectNothingLeft();
-    entered_ = true;
-    Fake.Reset();
-    FakeView.Reset();
-    FakeFile.Reset();
+    LeakCheckedTest::SetUp();
     FakeLinkCalls.Reset();
-    SettingsState = InitialSettingsState();
     strcpy(SettingsState.ProgramPath, "C:\\Apps\\scenewheel.exe");
   }
   void TearDown() override {
     RegistrySecurity = nullptr;
-    ExpectNothingLeft();
+    LeakCheckedTest::TearDown();
   }
 };
 

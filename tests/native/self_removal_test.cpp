@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "dialog/self_removal.h"
-#include "settings/settings_state.h"
-#include "tests/fakes/fake_files.h"
 #include "tests/fakes/fake_leaks.h"
 
 namespace {
@@ -37,18 +35,12 @@ TEST(InsertRenameEntry, WorkedExamplesAndOddFiles) {
   for (const Case& c : cases) EXPECT_EQ(Insert(c.text), c.want) << c.text;
 }
 
-class SelfRemovalTest : public ::testing::Test {
+class SelfRemovalTest : public LeakCheckedTest {
  protected:
-  bool entered_ = false;
   void SetUp() override {
-    // A table row that calls SetUp again ends the row before it.
-    if (entered_) ExpectNothingLeft();
-    entered_ = true;
-    FakeFile.Reset();
-    SettingsState = InitialSettingsState();
+    LeakCheckedTest::SetUp();
     strcpy(SettingsState.ProgramPath, "C:\\Program Files\\Scenewheel\\scenewheel.exe");
   }
-  void TearDown() override { ExpectNothingLeft(); }
 };
 
 TEST_F(SelfRemovalTest, TheSystemFirstThenTheFileEdit) {

@@ -2,25 +2,12 @@
 #include "dialog/main_dialog.h"
 #include "dialog/wallpaper_list.h"
 #include "res/resource.h"
-#include "settings/settings_state.h"
-#include "tests/fakes/fake_dialog.h"
-#include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_leaks.h"
 
 namespace {
 
-class WallpaperList : public ::testing::Test {
+class WallpaperList : public LeakCheckedTest {
  protected:
-  bool entered_ = false;
-  void SetUp() override {
-    // A table row that calls SetUp again ends the row before it.
-    if (entered_) ExpectNothingLeft();
-    entered_ = true;
-    Fake.Reset();
-    FakeView.Reset();
-    SettingsState = InitialSettingsState();
-  }
-  void TearDown() override { ExpectNothingLeft(); }
   // A list as loaded: entries, the current one, and BmpCount.
   void Load(const std::vector<std::string>& entries, int current) {
     FakeView.entries = entries;
