@@ -106,7 +106,8 @@ TEST_F(LoadSave, StoredModeAndIndexRules) {
   struct Case {
     std::string mode;
     char want;
-  } modes[] = {{"D", 'D'}, {"N", 'N'}, {"d", 'O'}, {"", 'O'}, {std::string(300, 'B'), 'O'}};
+  } modes[] = {{"D", 'D'}, {"N", 'N'}, {"d", 'O'}, {"x", 'O'}, {"", 'O'},
+               {std::string("\xff"), 'O'}, {std::string(300, 'B'), 'O'}};
   for (const Case& c : modes) {
     SetUp();
     SettingsState.Mode = 'Q';

@@ -29,9 +29,3 @@ TEST(SettingsLayout, EntryNames) {
     EXPECT_STREQ(name, c.name);
   }
 }
-
-TEST(SettingsLayout, StoredModeByte) {
-  const char* kept = "BDMNW";
-  for (const char* p = kept; *p; ++p) EXPECT_EQ(ModeFromStoredByte(*p), *p);
-  for (char c : {'O', 'd', '\0', '\xff'}) EXPECT_EQ(ModeFromStoredByte(c), 'O');
-}
