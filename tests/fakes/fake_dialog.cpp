@@ -6,13 +6,9 @@ FakeDialog FakeView;
 
 namespace {
 
-void CheckRadio(int id) {
-  FakeView.checkedRadio = id;
-  FakeView.calls.push_back("check " + std::to_string(id));
-}
+void CheckRadio(int id) { FakeView.calls.push_back("check " + std::to_string(id)); }
 
 void EnableControl(int id, int enable) {
-  FakeView.enabled[id] = enable != 0;
   FakeView.calls.push_back((enable ? "enable " : "disable ") + std::to_string(id));
 }
 
@@ -32,7 +28,6 @@ void End(int result) {
 }
 
 void LoadLogo() {
-  FakeView.logoLoaded = true;
   if (FakeView.logoLive) ++FakeView.logosLost;
   FakeView.logoLive = true;
   FakeView.calls.push_back("loadlogo");
@@ -40,7 +35,6 @@ void LoadLogo() {
 
 // The Windows face deletes the logo only when one is loaded.
 void FreeLogo() {
-  FakeView.logoLoaded = false;
   if (FakeView.logoLive && FakeView.shown == "logo") FakeView.shown = "stale logo";
   FakeView.logoLive = false;
   FakeView.calls.push_back("freelogo");
@@ -126,16 +120,13 @@ DialogViewApi DialogView = {CheckRadio, EnableControl, SetControlText, Ask,     
                             AttachLinks, DetachLinks,  Tooltips};
 ListBoxApi ListBox = {Count, GetText, Add, Delete, Reset, GetSelItems, GetSelCount, GetCaret};
 
-void FakeDialog::Install() {
-  DialogView = DialogViewApi{CheckRadio, EnableControl, SetControlText, Ask,     End,
-                             LoadLogo,   FreeLogo,      Preview,        ChooseFile,
-                             AttachLinks, DetachLinks,  Tooltips};
-  ListBox = ListBoxApi{Count, GetText, Add, Delete, ::Reset, GetSelItems, GetSelCount, GetCaret};
-}
+static const DialogViewApi kFakeView = DialogView;
+static const ListBoxApi kFakeListBox = ListBox;
 
 void FakeDialog::Reset() {
   *this = FakeDialog();
-  Install();
+  DialogView = kFakeView;
+  ListBox = kFakeListBox;
 }
 
 std::string FakeDialog::Leaks() const {
@@ -146,8 +137,6 @@ std::string FakeDialog::Leaks() const {
   if (freedTwice) out += std::to_string(freedTwice) + " bitmap(s) deleted twice; ";
   return out;
 }
-
-void FakeDialog::SetEntries(const std::vector<std::string>& e) { entries = e; }
 
 std::vector<std::string> FakeDialog::CallsStarting(const std::string& prefix) const {
   std::vector<std::string> out;

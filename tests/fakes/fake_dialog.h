@@ -18,12 +18,9 @@ struct FakeDialog {
 
   // View.
   std::vector<std::string> calls;  // every view operation, in order
-  std::map<int, bool> enabled;     // last state per control id
   std::map<int, std::string> texts;
-  int checkedRadio = 0;
   int answer = ANSWER_NO;          // what the question returns
   int endResult = -100;            // -100 until the dialog ended
-  bool logoLoaded = false;
   std::string preview = "<empty>";  // "<logo>" after a preview without a file
 
   // The open-file dialog's answer.
@@ -41,12 +38,10 @@ struct FakeDialog {
   int freedTwice = 0;     // a deleted logo replaced in the preview, so deleted again
   std::string shown = "none";  // "none", "logo", "stale logo" (deleted), "scaled"
 
-  void Install();
-  void Reset();
+  void Reset();  // also installs the fake as DialogView and ListBox
   // What is left or was freed twice; the logo and the last preview count
   // as left only once the dialog has ended. Empty when all is well.
   std::string Leaks() const;
-  void SetEntries(const std::vector<std::string>& e);
   std::vector<std::string> CallsStarting(const std::string& prefix) const;
 };
 

@@ -27,8 +27,6 @@ unsigned WindowsFolder(char* out, unsigned size) {
 void* OpenFile(const char* path) {
   FakeFile.calls.push_back(std::string("open ") + path);
   if (FakeFile.openFails) return nullptr;
-  FakeFile.exists = true;
-  ++FakeFile.openHandles;
   ++FakeFile.filesOpen;
   return &FileHandle;
 }
@@ -39,7 +37,6 @@ void* CreateMapping(void*, uint32_t size) {
   FakeFile.calls.push_back("map " + std::to_string(size));
   if (FakeFile.mappingFails) return nullptr;
   if (FakeFile.content.size() < size) FakeFile.content.resize(size, '\0');
-  ++FakeFile.openHandles;
   ++FakeFile.mappingsOpen;
   return &MappingHandle;
 }
@@ -69,7 +66,6 @@ void CloseHandle(void* handle) {
     return;
   }
   --*open;
-  --FakeFile.openHandles;
 }
 
 void SetEnd(void*, uint32_t length) {
@@ -81,15 +77,11 @@ void SetEnd(void*, uint32_t length) {
 
 SelfRemovalApi SelfRemoval = {DeleteAtRestart, ShortPath, WindowsFolder, OpenFile, FileSize,
                               CreateMapping,   MapView,   UnmapView,     CloseHandle, SetEnd};
-
-void FakeFiles::Install() {
-  SelfRemoval = SelfRemovalApi{DeleteAtRestart, ShortPath, WindowsFolder, OpenFile, FileSize,
-                               CreateMapping,   MapView,   UnmapView,     CloseHandle, SetEnd};
-}
+static const SelfRemovalApi kFakeFiles = SelfRemoval;
 
 void FakeFiles::Reset() {
   *this = FakeFiles();
-  Install();
+  SelfRemoval = kFakeFiles;
 }
 
 std::string FakeFiles::Leaks() const {

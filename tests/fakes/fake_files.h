@@ -10,20 +10,16 @@ struct FakeFiles {
   std::string shortPath = "C:\\APPS\\PROG.EXE";
   unsigned long shortLength = 0;    // overrides the returned length when set
   std::string windowsFolder = "C:\\WINDOWS";
-  bool exists = true;
   std::string content;              // the file's bytes
   bool openFails = false, mappingFails = false, viewFails = false;
   std::vector<std::string> calls;   // "open <path>", "map <size>", "setend <n>", ...
-  int openHandles = 0;
   int filesOpen = 0, mappingsOpen = 0, viewsLive = 0;
   int closedTwice = 0;              // a close or unmap of nothing open
 
   // What is left open or was closed twice; empty when all is well.
   std::string Leaks() const;
   std::vector<unsigned char> view;  // the mapped bytes while a view exists
-
-  void Install();
-  void Reset();
+  void Reset();  // also installs the fake as SelfRemoval
 };
 
 extern FakeFiles FakeFile;

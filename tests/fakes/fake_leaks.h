@@ -7,6 +7,7 @@
 #include "tests/fakes/fake_files.h"
 #include "tests/fakes/fake_locale_fonts.h"
 #include "tests/fakes/fake_registry.h"
+#include "settings/settings_state.h"
 
 inline void ExpectNothingLeft() {
   EXPECT_EQ(Fake.Leaks(), "");
@@ -14,3 +15,19 @@ inline void ExpectNothingLeft() {
   EXPECT_EQ(FakeFile.Leaks(), "");
   EXPECT_EQ(FakeFont.Leaks(), "");
 }
+
+// Fixture base: fresh fakes and settings, and nothing left at the end of a
+// test or of a table row that calls SetUp again.
+class LeakCheckedTest : public ::testing::Test {
+ protected:
+  bool entered_ = false;
+  void SetUp() override {
+    if (entered_) ExpectNothingLeft();
+    entered_ = true;
+    Fake.Reset();
+    FakeView.Reset();
+    FakeFile.Reset();
+    SettingsState = InitialSettingsState();
+  }
+  void TearDown() override { ExpectNothingLeft(); }
+};

@@ -105,7 +105,6 @@ int InitializeSecurityDescriptor(void* descriptor, uint32_t revision) {
 int SetSecurityDescriptorDacl(void* descriptor, int present, void* acl, int defaulted) {
   if (FakeModules.setDaclFails) return 0;
   FakeModuleDescriptor& d = FakeModules.descriptors[descriptor];
-  d.daclSet = true;
   d.present = present;
   d.acl = acl;
   d.defaulted = defaulted;
@@ -123,7 +122,7 @@ int GetSecurityDescriptorDacl(void* descriptor, int* present, void** acl, int* d
 
 int IsTextUnicode(const void*, int, int* tests) {
   FakeModules.textUnicodeMaskGiven = tests != nullptr;
-  return FakeModules.textUnicodeAnswer;
+  return 1;
 }
 
 }  // namespace
@@ -136,11 +135,6 @@ void* FakeModuleState::Alloc(uint32_t size) {
   void* block = calloc(1, size);
   live.insert(block);
   return block;
-}
-
-void FakeModuleState::Install() {
-  PlatformServices =
-      PlatformServicesApi{GetVersion, LoadModule, FindEntry, FreeModule, AllocZeroed, FreeLocal};
 }
 
 void FakeModuleState::Reset() {
@@ -156,5 +150,6 @@ void FakeModuleState::Reset() {
   advapi["IsTextUnicode"] = (EntryPoint)IsTextUnicode;
   advapi["GetSecurityDescriptorDacl"] = (EntryPoint)GetSecurityDescriptorDacl;
   advapi["SetEntriesInAclA"] = (EntryPoint)SetEntriesInAcl;
-  Install();
+  PlatformServices =
+      PlatformServicesApi{GetVersion, LoadModule, FindEntry, FreeModule, AllocZeroed, FreeLocal};
 }

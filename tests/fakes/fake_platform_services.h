@@ -26,7 +26,6 @@ struct FakeModuleAclEntry {
 
 struct FakeModuleDescriptor {
   uint32_t revision = 0;
-  bool daclSet = false;
   int present = 0, defaulted = 0;
   void* acl = nullptr;
 };
@@ -61,12 +60,10 @@ struct FakeModuleState {
   bool initializeFails = false, setDaclFails = false, getDaclFails = false;
   std::map<void*, std::vector<FakeModuleAclEntry>> acls;
   std::map<void*, FakeModuleDescriptor> descriptors;
-  int textUnicodeAnswer = 1;
   bool textUnicodeMaskGiven = false;
 
-  // Installs the fake as PlatformServices; Reset() starts over with
+  // Installs the fake as PlatformServices and starts over with
   // comctl32.dll and advapi32.dll present and nothing loaded.
-  void Install();
   void Reset();
   void* Alloc(uint32_t size);
 };

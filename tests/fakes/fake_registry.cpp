@@ -117,15 +117,14 @@ void ShowMessage(const char* text) { Fake.messages.push_back(text); }
 RegistryApi Registry = {CreateKey, QueryValue, SetValue, DeleteValue, DeleteKey, EnumValue, CloseKey};
 DesktopApi Desktop = {Today, ApplyWallpaper, ShowMessage};
 
-void FakeRegistry::Install() {
-  Registry = RegistryApi{CreateKey, QueryValue, SetValue, DeleteValue, DeleteKey, EnumValue, CloseKey};
-  Desktop = DesktopApi{Today, ApplyWallpaper, ShowMessage};
-}
+static const RegistryApi kFakeRegistry = Registry;
+static const DesktopApi kFakeDesktop = Desktop;
 
 void FakeRegistry::Reset() {
   for (void* h : liveKeys) delete static_cast<Handle*>(h);
   *this = FakeRegistry();
-  Install();
+  Registry = kFakeRegistry;
+  Desktop = kFakeDesktop;
 }
 
 std::string FakeRegistry::Leaks() const {

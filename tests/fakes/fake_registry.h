@@ -39,8 +39,7 @@ struct FakeRegistry {
   // What is left open or was released twice; empty when all is well.
   std::string Leaks() const;
 
-  // Installs this fake as Registry and Desktop; Reset() starts empty.
-  void Install();
+  // Starts empty and installs this fake as Registry and Desktop.
   void Reset();
 
   // Setup helpers.

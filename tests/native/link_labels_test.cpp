@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <set>
 #include "dialog/link_labels.h"
-#include "res/resource.h"
 #include "tests/fakes/fake_link_api.h"
 
 namespace {
@@ -65,23 +63,6 @@ TEST_F(LinkHover, ATickLeavesUnlessThePointerIsOnTheLabelItself) {
   EXPECT_TRUE(LinkTickLeaves(false, false));
   EXPECT_TRUE(LinkTickLeaves(true, false));  // another window covers the label
   EXPECT_TRUE(LinkTickLeaves(false, true));
-}
-
-TEST(ToolTable, FourteenDistinctControlsWithTheirTexts) {
-  std::set<int> ids;
-  for (const ToolTip& t : ToolTable) {
-    ids.insert(t.control);
-    EXPECT_GT(strlen(t.text), 0u);
-  }
-  EXPECT_EQ(ids.size(), 14u);
-  EXPECT_EQ(ToolTable[0].control, IDC_MODE_BOOT);
-  EXPECT_EQ(ToolTable[13].control, IDC_MAIL_LINK);
-  for (int none : {IDOK, IDCANCEL, IDC_PREVIEW}) EXPECT_EQ(ids.count(none), 0u);
-}
-
-TEST(LinkTargets, MailFormCarriesASubject) {
-  EXPECT_STREQ(LinkLabels[1].target, "mailto:od@orvandale.example ?subject=Scenewheel");
-  EXPECT_EQ(std::string(LinkLabels[0].target).rfind("http://", 0), 0u);
 }
 
 }  // namespace

@@ -2,9 +2,6 @@
 #include <strings.h>
 #include "settings/load_save.h"
 #include "settings/registry.h"
-#include "settings/settings_state.h"
-#include "tests/fakes/fake_dialog.h"
-#include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_leaks.h"
 
 namespace {
@@ -13,21 +10,14 @@ const char* P = PROGRAM_KEY;
 const char* R = RUN_KEY;
 const char* DK = DESKTOP_KEY;
 
-class LoadSave : public ::testing::Test {
+class LoadSave : public LeakCheckedTest {
  protected:
-  bool entered_ = false;
   void SetUp() override {
-    // A table row that calls SetUp again ends the row before it.
-    if (entered_) ExpectNothingLeft();
-    entered_ = true;
-    Fake.Reset();
-    FakeView.Reset();
-    SettingsState = InitialSettingsState();
+    LeakCheckedTest::SetUp();
     strcpy(SettingsState.ProgramPath, "C:\\Apps\\scenewheel.exe");
     Fake.SetText(DK, "Wallpaper", "C:\\Windows\\clouds.bmp");
     Fake.SetText(DK, "TileWallpaper", "1");
   }
-  void TearDown() override { ExpectNothingLeft(); }
   // The names of the program key's values that begin with "Bitmap" in any case.
   std::vector<std::string> EntryNames() {
     std::vector<std::string> out;
@@ -42,11 +32,6 @@ class LoadSave : public ::testing::Test {
       FormatEntryName(name, i);
       out.push_back(name);
     }
-    return out;
-  }
-  std::vector<std::string> Names(const char* key) {
-    std::vector<std::string> out;
-    for (auto& v : Fake.keys[key]) out.push_back(v.first);
     return out;
   }
 };
@@ -67,12 +52,11 @@ TEST_F(LoadSave, FirstStartCapturesAndSaveWritesEverything) {
   Fake.SetText(DK, "TileWallpaper", "0");
   Fake.writes.clear();
   EXPECT_EQ(SaveSettings(), 1);
-  EXPECT_EQ(Names(P), (std::vector<std::string>{"BmpCount", "ChangeMode", "LastChange", "Path",
-                                                "SelectedBmp", "WindowsWallpaper",
-                                                "WinTileWallpaper"}));
+  std::string names;
+  for (auto& v : Fake.keys[P]) names += v.first + " ";
+  EXPECT_EQ(names, "BmpCount ChangeMode LastChange Path SelectedBmp WindowsWallpaper WinTileWallpaper ");
   EXPECT_EQ(Fake.keys[P]["ChangeMode"].data, std::string("O\0", 2));
   EXPECT_EQ(Fake.keys[P]["Path"].data, std::string("\0", 1));
-  EXPECT_EQ(Fake.Number(P, "LastChange"), 0x07D30C11u);
   EXPECT_EQ(Fake.keys[P]["LastChange"].data, "\x11\x0C\xD3\x07");
   EXPECT_FALSE(Fake.Has(R, RUN_VALUE_NAME));
   EXPECT_EQ(Fake.Text(DK, "Wallpaper"), "C:\\Windows\\clouds.bmp");
@@ -121,8 +105,8 @@ TEST_F(LoadSave, StoredModeAndIndexRules) {
   struct Case {
     std::string mode;
     char want;
-  } modes[] = {{"B", 'B'}, {"D", 'D'}, {"W", 'W'}, {"M", 'M'}, {"N", 'N'}, {"O", 'O'},
-               {"d", 'O'}, {"x", 'O'}, {"", 'O'},  {std::string(300, 'B'), 'O'}};
+  } modes[] = {{"D", 'D'}, {"N", 'N'}, {"d", 'O'}, {"x", 'O'}, {"", 'O'},
+               {std::string("\xff"), 'O'}, {std::string(300, 'B'), 'O'}};
   for (const Case& c : modes) {
     SetUp();
     SettingsState.Mode = 'Q';
@@ -134,7 +118,7 @@ TEST_F(LoadSave, StoredModeAndIndexRules) {
   struct Index {
     uint32_t stored;
     int32_t want;
-  } indices[] = {{1, 1}, {5, 0}, {3, 0}, {0xFFFFFFFF, 0}, {0x80000000, 0}, {2, 2}};
+  } indices[] = {{2, 2}, {3, 0}, {0xFFFFFFFF, 0}};
   for (const Index& c : indices) {
     SetUp();
     for (const char* n : {"Bitmap00", "Bitmap01", "Bitmap02"}) Fake.SetText(P, n, n);
@@ -195,7 +179,6 @@ TEST_F(LoadSave, StrayEntryNamesSettleAfterOneSave) {
     std::vector<std::string> listed;
   } cases[] = {
       {"unnumbered", {{"Bitmap00", "a"}, {"BitmapX", "x"}}, {"a", "x"}},
-      {"one digit", {{"Bitmap00", "a"}, {"Bitmap5", "five"}}, {"a", "five"}},
       {"31 characters", {{"Bitmap00", "a"}, {"BitmapLong" + std::string(21, 'q'), "l"}}, {"a", "l"}},
       // Not listed, but written over by Bitmap01 it would keep its spelling
       // and drop out of the list.
@@ -253,7 +236,6 @@ TEST_F(LoadSave, SaveAppliesByMode) {
   } cases[] = {
       {'B', {"a", "b"}, 1, true, "b", "b", 1},
       {'W', {"a", "b"}, -1, true, "a", "a", 0},  // the current entry was removed
-      {'M', {"a", "b"}, 1, false, "b", "b", 1},
       {'M', {}, 0, false, "<none>", "", 0},
       {'D', {"a", "b"}, 5, true, "<none>", "", 5},  // beyond the end: nothing applied
       {'N', {"a"}, 0, false, "", "", 0},
@@ -264,7 +246,7 @@ TEST_F(LoadSave, SaveAppliesByMode) {
     Fake.keys[DK].erase("Wallpaper");
     Fake.SetText(R, RUN_VALUE_NAME, "stale");
     SettingsState.Mode = c.mode;
-    FakeView.SetEntries(c.entries);
+    FakeView.entries = c.entries;
     SettingsState.BmpCount = (int32_t)c.entries.size();
     SettingsState.SelectedBmp = c.selected;
     strcpy(SettingsState.WindowsWallpaper, "C:\\cap.bmp");
@@ -301,7 +283,7 @@ TEST_F(LoadSave, RegistryProblemMessageInExactlyFivePlaces) {
       {PROGRAM_KEY, LoadSettings, 0, 1}, {PROGRAM_KEY, SaveSettings, 0, 1},
       {RUN_KEY, SaveSettings, 0, 1},     {DESKTOP_KEY, SaveSettings, 1, 0},
       {DESKTOP_KEY, ClearSettings, 1, 1}, {RUN_KEY, ClearSettings, 1, 1},
-      {DESKTOP_KEY, LoadSettings, 1, 0}, {RUN_KEY, LoadSettings, 1, 0},
+      {RUN_KEY, LoadSettings, 1, 0},
   };
   for (const Case& c : cases) {
     SetUp();
@@ -322,11 +304,6 @@ TEST_F(LoadSave, RegistryProblemMessageInExactlyFivePlaces) {
   SaveSettings();
   EXPECT_TRUE(Fake.Has(P, "ChangeMode"));
   EXPECT_TRUE(Fake.applied.empty());
-  // Both keys failing in Clear: two messages.
-  SetUp();
-  Fake.failOpen = {DESKTOP_KEY, RUN_KEY};
-  ClearSettings();
-  EXPECT_EQ(Fake.messages.size(), 2u);
   // Without the desktop key Save still applies the wallpaper.
   SetUp();
   Fake.failOpen.insert(DESKTOP_KEY);

