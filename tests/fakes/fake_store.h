@@ -34,7 +34,6 @@ struct FakeStoreFs {
   void Install();
   void Reset();
   void Put(const std::string& name, const FakeStoreBytes& bytes);
-  bool Exists(const std::string& name) const { return files.count(name) != 0; }
   FakeStoreBytes& Bytes(const std::string& name) { return *files.at(name); }
 };
 

@@ -64,6 +64,7 @@ TEST_F(StoreWin32Test, TemporaryStoreLifecycle) {
   ASSERT_NE(nullptr, leaf);
   EXPECT_EQ(0, strncmp(leaf + 1, "odc", 3)) << s.tempName;
   EXPECT_EQ(1048576u, SizeOf(s.tempName));
+  EXPECT_EQ(RC_BAD_ARG, StoreOpen(&s));  // already open
   EXPECT_EQ(K64, StoreGeometry.granularity);
 
   uint8_t* p = nullptr;
