@@ -19,14 +19,11 @@ struct Handle {
 std::set<std::string> openNames;
 
 void SystemGeometry(uint32_t* page, uint32_t* gran) {
-  *page = FakeStore.pageSize;
+  *page = 0x1000;
   *gran = FakeStore.granularity;
 }
 
-void* Reserve(uint32_t size) {
-  FakeStore.reserved.push_back(size);
-  return FakeStore.failReserve ? nullptr : reinterpret_cast<void*>(0x40000000);
-}
+void* Reserve(uint32_t) { return reinterpret_cast<void*>(0x40000000); }
 
 uint32_t TempFolder(char* out, uint32_t size) {
   if (FakeStore.systemTempResult) return FakeStore.systemTempResult;
@@ -65,7 +62,6 @@ uint32_t FileSize(void* file) {
 }
 
 void* CreateMapping(void* file, int readOnly, uint32_t size) {
-  FakeStore.mappingSizes.push_back(size);
   Handle* f = static_cast<Handle*>(file);
   if (FakeStore.failMapping || (!readOnly && f->readOnly)) return nullptr;
   uint32_t have = static_cast<uint32_t>(f->data->size());
@@ -100,7 +96,6 @@ void Close(void* h) {
 }
 
 void RemoveFile(const char* name) {
-  FakeStore.deleted.push_back(name);
   if (!openNames.count(name)) FakeStore.files.erase(name);
 }
 

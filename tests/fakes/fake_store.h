@@ -20,25 +20,20 @@ struct FakeStoreView {
 
 struct FakeStoreFs {
   std::map<std::string, std::shared_ptr<FakeStoreBytes>> files;
-  uint32_t pageSize = 0x1000, granularity = 0x10000;
+  uint32_t granularity = 0x10000;
   std::string systemTemp = "C:\\TEMP";
   uint32_t systemTempResult = 0;  // non-zero: what the folder query reports
   bool failTempName = false, failSize = false, failMapping = false, failLock = false;
-  bool failReserve = false;
   bool lockBusy = false;          // another thread holds the lock
   int viewsToMap = 1 << 30;       // MapView fails once this many succeeded
   int readsToDo = 1 << 30, writesToDo = 1 << 30;  // later reads/writes fail
   int openHandles = 0, liveViews = 0, lockHolds = 0, tempCounter = 0;
   std::vector<FakeStoreView> views;  // every view mapped, in order
-  std::vector<std::string> deleted;
-  std::vector<uint32_t> reserved;
   std::vector<uint32_t> lockTimeouts;
-  std::vector<uint32_t> mappingSizes;
 
   void Install();
   void Reset();
   void Put(const std::string& name, const FakeStoreBytes& bytes);
-  bool Exists(const std::string& name) const { return files.count(name) != 0; }
   FakeStoreBytes& Bytes(const std::string& name) { return *files.at(name); }
 };
 

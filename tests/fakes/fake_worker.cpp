@@ -21,7 +21,6 @@ void* NewEvent() {
 }
 
 void Signal(void* e) { FakeWorkerOs.Set(e); }
-
 void ResetEvent(void* e) {
   int i = IndexOf(e);
   if (i >= 0) FakeWorkerOs.signalled[i] = 0;
@@ -39,26 +38,23 @@ uint32_t Wait(void* h, uint32_t timeout) {
   FakeWorkerOs.waits.push_back(timeout);
   int i = IndexOf(h);
   if (i < 0) return WAIT_SIGNALLED;  // the thread has ended
-  if (i % 4 == 3 && FakeWorkerOs.idleTimesOut) return WAIT_TIMED_OUT;
   return FakeWorkerOs.signalled[i] ? WAIT_SIGNALLED : WAIT_TIMED_OUT;
 }
 
 uint32_t Poll(void* const* events, int input) {
-  if (FakeWorkerOs.failPoll) return 0xFFFFFFFF;
   for (uint32_t k = 0; k < 3; ++k)
     if (FakeWorkerOs.IsSet(events[k])) return k;
   if (input && FakeWorkerOs.input) return POLL_INPUT;
   return POLL_NONE;
 }
 
-void* StartThread(Worker*, int pump, uint32_t* id) {
+void* StartThread(Worker*, int, uint32_t* id) {
   if (FakeWorkerOs.failThread) return nullptr;
-  FakeWorkerOs.lastPump = pump;
   *id = 100 + FakeWorkerOs.threadsStarted;
   return reinterpret_cast<void*>(kThreadBase + FakeWorkerOs.threadsStarted++);
 }
 
-void SetPriority(void*, int priority) { FakeWorkerOs.lastPriority = priority; }
+void SetPriority(void*, int) {}
 
 int DrainMessages() {
   ++FakeWorkerOs.drains;

@@ -19,17 +19,14 @@ struct FakeWorkerPlatform {
   std::vector<FakeWorkerPost> posts;
   int eventsToMake = 1 << 30;   // NewEvent fails once this many were made
   bool failThread = false;
-  bool failPoll = false;
   bool input = false;           // the thread's queue reports input
   bool quit = false;            // the next drain meets WM_QUIT
-  bool idleTimesOut = false;    // waits on the idle event run out
-  int threadsStarted = 0, threadsClosed = 0, drains = 0, lastPump = -1, lastPriority = 0;
+  int threadsStarted = 0, threadsClosed = 0, drains = 0;
   void* validWindow = reinterpret_cast<void*>(0x5150);
 
   void Install();
   void Reset();
   int OpenHandles() const;
-  // The state of one of the worker's events.
   bool IsSet(void* event) const;
   void Set(void* event);
 };

@@ -55,12 +55,10 @@ TEST_F(FontTableTest, LocaleQuery) {
   EXPECT_EQ(RC_OK, FontTableUserLocale(&t));
   EXPECT_EQ(204u, t.charset);
 
-  EXPECT_EQ(RC_BAD_ARG, FontTableApplyLocale(&t, 0));
-  EXPECT_EQ(RC_BAD_ARG, FontTableApplyLocale(nullptr, 0x0419));
-  EXPECT_EQ(RC_BAD_ARG, FontTableUserLocale(nullptr));
-  EXPECT_EQ(RC_BAD_ARG, FontTableApplyCurrent(nullptr));
-  EXPECT_EQ(RC_BAD_ARG, FontTableRestore(nullptr));
-  EXPECT_EQ(RC_BAD_ARG, FontTableRestoreRedraw(nullptr));
+  for (int rc : {FontTableApplyLocale(&t, 0), FontTableApplyLocale(nullptr, 0x0419),
+                 FontTableUserLocale(nullptr), FontTableApplyCurrent(nullptr),
+                 FontTableRestore(nullptr), FontTableRestoreRedraw(nullptr)})
+    EXPECT_EQ(RC_BAD_ARG, rc);
 }
 
 TEST_F(FontTableTest, SlotRules) {

@@ -91,21 +91,6 @@ TEST_F(StoreTest, OpenResults) {
   EXPECT_EQ(RC_BAD_ARG, StoreClose(nullptr));
 }
 
-TEST_F(StoreTest, TemporaryStoreFileComesAndGoes) {
-  ASSERT_EQ(RC_OK, Open(0, 1048576));
-  std::string name = s.tempName;
-  EXPECT_EQ(0u, name.rfind("C:\\TEMP\\odc", 0));
-  EXPECT_EQ(0u, s.dataLength);
-  EXPECT_EQ(1048576u, s.mappingSize);
-  EXPECT_EQ(1048576u, FakeStore.Bytes(name).size());
-  EXPECT_EQ(RC_BAD_ARG, StoreOpen(&s));
-  StoreClose(&s);
-  EXPECT_FALSE(FakeStore.Exists(name));
-  EXPECT_EQ(name, s.tempName);
-  ASSERT_EQ(RC_OK, StoreOpen(&s));  // the kept name is made again
-  EXPECT_TRUE(FakeStore.Exists(name));
-}
-
 TEST_F(StoreTest, MapPlacesOneOrTwoWindows) {
   FakeStore.Put("a.bin", Pattern(4 * K64));
   ASSERT_EQ(RC_OK, Open(STORE_FILE | STORE_LOCK, 0, "a.bin"));

@@ -161,19 +161,6 @@ TEST_F(WalkTest, ScriptedPositionsAndStatuses) {
   }
 }
 
-TEST_F(WalkTest, NeedAcrossWindowBoundaryGetsTwoWindows) {
-  OpenRecords(3, K64 - 8, 0);
-  r.windowNeed = 16;
-  r.position = K64 - 8;
-  script = {{0, 0}};
-  r.callback = Scripted;
-  EXPECT_EQ(0, StoreWalk(&s, &r));
-  ASSERT_EQ(1u, FakeStore.views.size());
-  EXPECT_EQ(0u, FakeStore.views[0].offset);
-  EXPECT_EQ(2 * K64, FakeStore.views[0].length);
-  EXPECT_EQ(1, calls[0].first);
-}
-
 TEST_F(WalkTest, UnmappableWindowEndsDirectWalk) {
   // Capacity of one window: a record in the second window cannot be placed.
   OpenRecords(2, K64, STORE_LOCK, K64 * 4);

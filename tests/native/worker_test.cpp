@@ -75,11 +75,9 @@ TEST_F(WorkerTest, StopClosesAllAndLaterCallsAreRefused) {
   EXPECT_EQ(nullptr, w.goEvent);
   EXPECT_EQ(FakeWorkerOs.validWindow, w.window);  // kept, like threadId and job
   EXPECT_EQ((std::vector<uint32_t>{1000, 1000, 2000}), FakeWorkerOs.waits);
-  EXPECT_EQ(RC_BAD_ARG, WorkerStop(&w));
-  EXPECT_EQ(RC_BAD_ARG, WorkerPost(&w, &job, 0));
-  EXPECT_EQ(RC_BAD_ARG, WorkerCancel(&w, 0));
-  EXPECT_EQ(RC_BAD_ARG, WorkerWaitIdle(&w, 0));
-  EXPECT_EQ(RC_BAD_ARG, WorkerReservedA(&w));
+  for (int rc : {WorkerStop(&w), WorkerPost(&w, &job, 0), WorkerCancel(&w, 0),
+                 WorkerWaitIdle(&w, 0), WorkerReservedA(&w)})
+    EXPECT_EQ(RC_BAD_ARG, rc);
 }
 
 TEST_F(WorkerTest, PostRefusesBadJobsAndTimesOutOnBusyWorker) {

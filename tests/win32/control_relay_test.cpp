@@ -12,6 +12,9 @@ struct Seen {
   UINT message;
   WPARAM wParam;
   LPARAM lParam;
+  bool operator==(const Seen& o) const {
+    return message == o.message && wParam == o.wParam && lParam == o.lParam;
+  }
 };
 std::vector<Seen> parentSaw;   // relays (no mouse moves), clicks, handed-up wheels
 std::vector<UINT> controlSaw;  // what reached the button's own procedure
@@ -60,14 +63,7 @@ class ControlRelay : public ::testing::Test {
     controlSaw.clear();
   }
   void TearDown() override { DestroyWindow(parent); }
-  void ExpectSeen(const std::vector<Seen>& want) {
-    ASSERT_EQ(want.size(), parentSaw.size());
-    for (size_t i = 0; i < want.size(); ++i) {
-      EXPECT_EQ(want[i].message, parentSaw[i].message) << i;
-      EXPECT_EQ(want[i].wParam, parentSaw[i].wParam) << i;
-      EXPECT_EQ(want[i].lParam, parentSaw[i].lParam) << i;
-    }
-  }
+  void ExpectSeen(const std::vector<Seen>& want) { EXPECT_EQ(want, parentSaw); }
 };
 
 TEST_F(ControlRelay, MouseRelayReportsClickButNotWheelAndRemoves) {

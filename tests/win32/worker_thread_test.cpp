@@ -117,16 +117,6 @@ TEST_F(WorkerThreadTest, StopEndsTheThread) {
   CloseHandle(copy);
 }
 
-TEST_F(WorkerThreadTest, QuitEndsPumpingThreadAndStopStillCompletes) {
-  ASSERT_EQ(RC_OK, WorkerStart(&w, 0, 1));
-  // The thread makes its queue on its first pass; post until it is there.
-  DWORD until = GetTickCount() + 2000;
-  while (!PostThreadMessageA(w.threadId, WM_QUIT, 0, 0) && GetTickCount() < until) Sleep(5);
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(w.thread, 2000));
-  EXPECT_NE(nullptr, w.thread);
-  EXPECT_EQ(RC_OK, WorkerStop(&w));
-}
-
 TEST_F(WorkerThreadTest, StartStopCyclesLeakNoHandles) {
   Worker warm = {};
   WorkerStart(&warm, 0, 0);
