@@ -11,7 +11,7 @@
 #include "res/resource.h"
 #include "settings/registry.h"
 #include "settings/settings_state.h"
-#include "tests/e2e/dialog_driver.h"
+#include "tests/win32/test_bitmap_win32.h"
 #include "tests/win32/test_registry_win32.h"
 
 namespace {
