@@ -128,21 +128,6 @@ TEST_F(DialogE2E, ReopenShowsTheSavedStateAndCancelWritesNothing) {
   EXPECT_EQ(Values(kKey), before);
 }
 
-TEST_F(DialogE2E, RemovingAheadOfTheCurrentEntryThenSaveAppliesWhatIsShown) {
-  ASSERT_TRUE(app.Start());
-  std::vector<std::string> b = Bitmaps();
-  app.ClickEntry(IDC_LIST, 0);
-  app.Click(IDC_REMOVE);
-  EXPECT_EQ(app.Text(IDC_CURRENT), b[1]);
-  app.Click(IDOK);
-  EXPECT_EQ(app.Wait(), 1);
-  ValueMap v = Values(kKey);
-  EXPECT_EQ(NumberOf(v["SelectedBmp"]), 0u);
-  EXPECT_EQ(TextOf(v["Bitmap00"]), b[1]);
-  EXPECT_EQ(v.count("Bitmap02"), 0u);
-  EXPECT_EQ(TextOf(Values(DESKTOP_KEY)["Wallpaper"]), b[1]);
-}
-
 TEST_F(DialogE2E, ClearAnsweredCancelStaysThenNoClears) {
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(app.Clear(IDCANCEL));

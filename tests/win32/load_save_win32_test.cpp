@@ -128,30 +128,6 @@ TEST_F(Win32Settings, SaveThenLoadRoundTripsThroughTheRealRegistry) {
   DeleteFileA(b.c_str());
 }
 
-TEST_F(Win32Settings, OddStoredValuesLoadSafely) {
-  SetRaw(PROGRAM_KEY, "ChangeMode", REG_BINARY, "W");
-  SetRaw(PROGRAM_KEY, "LastChange", REG_BINARY, "\x05");
-  SetText(PROGRAM_KEY, "WinTileWallpaper", "123456789012");
-  SetText(PROGRAM_KEY, "WindowsWallpaper", "C:\\kept.bmp");
-  for (int i = 0; i < 40; ++i) {
-    char name[ENTRY_NAME_SIZE];
-    FormatEntryName(name, i);
-    SetText(PROGRAM_KEY, name, std::string(folder) + "missing" + std::to_string(i) + ".bmp");
-  }
-  SetNumber(PROGRAM_KEY, "SelectedBmp", 0x7fffffff);
-  ASSERT_EQ(LoadSettings(), 1);
-  EXPECT_EQ(SettingsState.Mode, 'W');
-  EXPECT_EQ(SettingsState.LastChange, 5u);
-  EXPECT_STREQ(SettingsState.WinTileWallpaper, "1234567");
-  EXPECT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 32);
-  EXPECT_EQ(SettingsState.BitmapValuesSeen, 40u);
-  EXPECT_EQ(SettingsState.SelectedBmp, 0);
-  EXPECT_EQ(Shown(), LogoBitmap);  // a missing file previews the logo
-  SaveSettings();
-  EXPECT_EQ(Text(PROGRAM_KEY, "Bitmap39"), "<missing>");
-  EXPECT_EQ(Number(PROGRAM_KEY, "BmpCount"), 32u);
-}
-
 TEST_F(Win32Settings, FilesThatAreNoBitmapsPreviewTheLogo) {
   std::string good = std::string(folder) + "sw_good.bmp", bad = std::string(folder) + "sw_bad.bmp";
   WriteTestBitmap(good.c_str(), 16, 16);
