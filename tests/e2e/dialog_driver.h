@@ -109,12 +109,6 @@ inline HWND WaitForWindow(const char* cls, const char* title, DWORD timeoutMs = 
   return nullptr;
 }
 
-inline bool WaitForWindowGone(HWND w, DWORD timeoutMs = 20000) {
-  for (DWORD start = GetTickCount(); IsWindow(w); Sleep(30))
-    if (GetTickCount() - start > timeoutMs) return false;
-  return true;
-}
-
 // Texts are read with the wide messages: Wine hands the ANSI forms of
 // these back unconverted across processes.
 inline std::string WideText(HWND w, UINT lengthMsg, UINT getMsg, WPARAM i) {
@@ -174,7 +168,9 @@ struct Program {
       SendMessageA(name, WM_SETTEXT, 0, (LPARAM)text.c_str());
     }
     PostMessageA(GetDlgItem(modal, answer), BM_CLICK, 0, 0);
-    return WaitForWindowGone(modal);
+    for (DWORD start = GetTickCount(); IsWindow(modal); Sleep(30))
+      if (GetTickCount() - start > 20000) return false;
+    return true;
   }
   // Presses Add and picks path in the real open-file dialog.
   bool AddFile(const std::string& path) const {

@@ -12,7 +12,6 @@
 namespace {
 
 using namespace testreg;
-const char* kKey = PROGRAM_KEY;
 const char* kOriginal = "C:\\windows\\original.bmp";
 
 std::string Folder() {
@@ -28,7 +27,7 @@ std::vector<std::string> Bitmaps() {
 class DialogE2E : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
     DeleteValue(RUN_KEY, RUN_VALUE_NAME);
     SetText(DESKTOP_KEY, "Wallpaper", kOriginal);
     SetText(DESKTOP_KEY, "TileWallpaper", "0");
@@ -69,7 +68,7 @@ TEST_F(DialogE2E, FirstStartAddSelectDailySave) {
   EXPECT_EQ(app.Wait(), 1);
 
   bool exists = false;
-  ValueMap v = Values(kKey, &exists);
+  ValueMap v = Values(PROGRAM_KEY, &exists);
   ASSERT_TRUE(exists);
   std::vector<std::string> names;
   for (auto& kv : v) names.push_back(kv.first);
@@ -97,7 +96,7 @@ TEST_F(DialogE2E, FirstStartAddSelectDailySave) {
 }
 
 TEST_F(DialogE2E, ReopenShowsTheSavedStateAndCancelWritesNothing) {
-  ValueMap before = Values(kKey);
+  ValueMap before = Values(PROGRAM_KEY);
   ValueMap desktopBefore = Values(DESKTOP_KEY);
   ASSERT_TRUE(app.Start());
   std::vector<std::string> b = Bitmaps();
@@ -117,7 +116,7 @@ TEST_F(DialogE2E, ReopenShowsTheSavedStateAndCancelWritesNothing) {
   EXPECT_FALSE(app.Enabled(IDC_LIST));
   app.Click(IDCANCEL);
   EXPECT_EQ(app.Wait(), 0);
-  EXPECT_EQ(Values(kKey), before);
+  EXPECT_EQ(Values(PROGRAM_KEY), before);
   EXPECT_EQ(Values(DESKTOP_KEY), desktopBefore);
   EXPECT_EQ(Values(RUN_KEY).count(RUN_VALUE_NAME), 1u);
 
@@ -125,7 +124,7 @@ TEST_F(DialogE2E, ReopenShowsTheSavedStateAndCancelWritesNothing) {
   ASSERT_TRUE(app.Start());
   PostMessageA(app.dialog, WM_CLOSE, 0, 0);
   EXPECT_EQ(app.Wait(), 0);
-  EXPECT_EQ(Values(kKey), before);
+  EXPECT_EQ(Values(PROGRAM_KEY), before);
 }
 
 TEST_F(DialogE2E, ClearAnsweredCancelStaysThenNoClears) {
@@ -133,12 +132,12 @@ TEST_F(DialogE2E, ClearAnsweredCancelStaysThenNoClears) {
   ASSERT_TRUE(app.Clear(IDCANCEL));
   EXPECT_TRUE(IsWindow(app.dialog));
   bool exists = false;
-  Values(kKey, &exists);
+  Values(PROGRAM_KEY, &exists);
   EXPECT_TRUE(exists);
 
   ASSERT_TRUE(app.Clear(IDNO));
   EXPECT_EQ(app.Wait(), 0);
-  Values(kKey, &exists);
+  Values(PROGRAM_KEY, &exists);
   EXPECT_FALSE(exists);
   bool parent = false;
   Values("Software\\OrvanDale", &parent);

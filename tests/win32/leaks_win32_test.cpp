@@ -69,7 +69,7 @@ class Leaks : public ::testing::Test {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     bitmap = std::string(temp) + "sw_leak.bmp";
-    WriteTestBitmap(bitmap.c_str(), 320, 240, RGB(200, 120, 40), RGB(20, 60, 160));
+    WriteTestBitmap(bitmap.c_str(), 320, 240);
     ProgramInstance = GetModuleHandleA(nullptr);
     SettingsState = InitialSettingsState();
     RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);

@@ -2,6 +2,8 @@
 // edit and preview control standing in for the dialog's.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 #include "dialog/dialog_view.h"
@@ -131,10 +133,8 @@ TEST_F(Win32Settings, SaveThenLoadRoundTripsThroughTheRealRegistry) {
 TEST_F(Win32Settings, FilesThatAreNoBitmapsPreviewTheLogo) {
   std::string good = std::string(folder) + "sw_good.bmp", bad = std::string(folder) + "sw_bad.bmp";
   WriteTestBitmap(good.c_str(), 16, 16);
-  FILE* f = fopen(good.c_str(), "rb");
-  std::string bytes(2000, '\0');
-  bytes.resize(fread(&bytes[0], 1, bytes.size(), f));
-  fclose(f);
+  std::ifstream in(good, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   // Empty, not a bitmap, only the file header: the logo. Cut short in the
   // header or the pixels: the system may show what is there (Wine does);
   // the preview must show something and not crash.
@@ -144,9 +144,7 @@ TEST_F(Win32Settings, FilesThatAreNoBitmapsPreviewTheLogo) {
   } cases[] = {{"", true}, {"this is not a bitmap", true}, {bytes.substr(0, 14), true},
                {bytes.substr(0, 30), false}, {bytes.substr(0, 60), false}};
   for (const Case& c : cases) {
-    f = fopen(bad.c_str(), "wb");
-    fwrite(c.content.data(), 1, c.content.size(), f);
-    fclose(f);
+    std::ofstream(bad, std::ios::binary) << c.content;
     ShowPreview(good.c_str());
     EXPECT_NE(Shown(), LogoBitmap);
     ShowPreview(bad.c_str());

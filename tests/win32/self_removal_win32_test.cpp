@@ -3,6 +3,8 @@
 // under Wine, so the seam is pointed away from it).
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include "dialog/self_removal.h"
 #include "settings/settings_state.h"
@@ -20,21 +22,11 @@ void* NoView(void*) { return nullptr; }
 std::string Path() { return std::string(Folder) + "\\Wininit.ini"; }
 
 std::string ReadAll() {
-  std::string out;
-  FILE* f = fopen(Path().c_str(), "rb");
-  if (!f) return "<missing>";
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, f)) > 0) out.append(buffer, n);
-  fclose(f);
-  return out;
+  std::ifstream in(Path(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void WriteAll(const std::string& text) {
-  FILE* f = fopen(Path().c_str(), "wb");
-  fwrite(text.data(), 1, text.size(), f);
-  fclose(f);
-}
+void WriteAll(const std::string& text) { std::ofstream(Path(), std::ios::binary) << text; }
 
 class Wininit : public ::testing::Test {
  protected:
