@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 #include "settings/settings_state.h"
-#include "tests/e2e/e2e_process.h"
-#include "tests/win32/test_registry_win32.h"
+#include "tests/e2e/dialog_driver.h"
 
 using namespace testreg;
 

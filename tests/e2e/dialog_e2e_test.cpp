@@ -5,42 +5,36 @@
 #include <string>
 #include <vector>
 #include "res/resource.h"
+#include "settings/settings_state.h"
 #include "tests/e2e/dialog_driver.h"
+#include "tests/win32/test_bitmap_win32.h"
 
 namespace {
 
-const char* kKey = "Software\\OrvanDale\\Scenewheel";
-const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const char* kDesktop = "Control Panel\\Desktop";
-const char* kRunName = "OrvanDale Scenewheel";
+using namespace testreg;
 const char* kOriginal = "C:\\windows\\original.bmp";
 
 std::string Folder() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  std::string folder = std::string(temp) + "sw_e2e\\";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
+  return std::string(temp) + "sw_e2e\\";
 }
 
 std::vector<std::string> Bitmaps() {
-  std::string f = Folder();
-  return {f + "dawn.bmp", f + "noon.bmp", f + "dusk.bmp"};
+  return {Folder() + "dawn.bmp", Folder() + "noon.bmp", Folder() + "dusk.bmp"};
 }
 
 class DialogE2E : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
-    driver::DeleteValue(kRun, kRunName);
-    driver::SetText(kDesktop, "Wallpaper", kOriginal);
-    driver::SetText(kDesktop, "TileWallpaper", "0");
-    std::vector<std::string> b = Bitmaps();
-    WriteTestBitmap(b[0].c_str(), 64, 48, RGB(255, 170, 60), RGB(80, 40, 160));
-    WriteTestBitmap(b[1].c_str(), 64, 48, RGB(60, 170, 255), RGB(250, 250, 200));
-    WriteTestBitmap(b[2].c_str(), 64, 48, RGB(200, 60, 60), RGB(20, 20, 60));
+    RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
+    DeleteValue(RUN_KEY, RUN_VALUE_NAME);
+    SetText(DESKTOP_KEY, "Wallpaper", kOriginal);
+    SetText(DESKTOP_KEY, "TileWallpaper", "0");
+    CreateDirectoryA(Folder().c_str(), nullptr);
+    for (const std::string& b : Bitmaps()) WriteTestBitmap(b.c_str(), 64, 48);
   }
-  driver::Program app;
+  e2e::Program app;
 };
 
 TEST_F(DialogE2E, FirstStartAddSelectDailySave) {
@@ -74,7 +68,7 @@ TEST_F(DialogE2E, FirstStartAddSelectDailySave) {
   EXPECT_EQ(app.Wait(), 1);
 
   bool exists = false;
-  std::map<std::string, std::string> v = driver::Values(kKey, &exists);
+  ValueMap v = Values(PROGRAM_KEY, &exists);
   ASSERT_TRUE(exists);
   std::vector<std::string> names;
   for (auto& kv : v) names.push_back(kv.first);
@@ -82,29 +76,28 @@ TEST_F(DialogE2E, FirstStartAddSelectDailySave) {
                                              "ChangeMode", "LastChange", "Path", "SelectedBmp",
                                              "WinTileWallpaper", "WindowsWallpaper"}));
   EXPECT_EQ(v["ChangeMode"], std::string("D\0", 2));
-  EXPECT_EQ(driver::Text(v["Path"]), Folder());
-  EXPECT_EQ(driver::Text(v["WindowsWallpaper"]), kOriginal);
-  EXPECT_EQ(driver::Text(v["WinTileWallpaper"]), "0");
-  EXPECT_EQ(driver::Number(v["BmpCount"]), 3u);
-  EXPECT_EQ(driver::Number(v["SelectedBmp"]), 1u);
+  EXPECT_EQ(TextOf(v["Path"]), Folder());
+  EXPECT_EQ(TextOf(v["WindowsWallpaper"]), kOriginal);
+  EXPECT_EQ(TextOf(v["WinTileWallpaper"]), "0");
+  EXPECT_EQ(NumberOf(v["BmpCount"]), 3u);
+  EXPECT_EQ(NumberOf(v["SelectedBmp"]), 1u);
   for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(driver::Text(v["Bitmap0" + std::to_string(i)]), b[i]);
+    EXPECT_EQ(TextOf(v["Bitmap0" + std::to_string(i)]), b[i]);
   SYSTEMTIME t;
   GetLocalTime(&t);
-  EXPECT_EQ(driver::Number(v["LastChange"]),
-            (DWORD)t.wDay | (DWORD)t.wMonth << 8 | (DWORD)t.wYear << 16);
+  EXPECT_EQ(NumberOf(v["LastChange"]), PackDate(t.wYear, t.wMonth, t.wDay));
 
-  std::string program = driver::ProgramPath();
+  std::string program = e2e::ProgramFile();
   std::string command = program.find(' ') == std::string::npos
                             ? program + " A"
                             : "\"" + program + "\" A";
-  EXPECT_EQ(driver::Text(driver::Values(kRun)[kRunName]), command);
-  EXPECT_EQ(driver::Text(driver::Values(kDesktop)["Wallpaper"]), b[1]);
+  EXPECT_EQ(TextOf(Values(RUN_KEY)[RUN_VALUE_NAME]), command);
+  EXPECT_EQ(TextOf(Values(DESKTOP_KEY)["Wallpaper"]), b[1]);
 }
 
 TEST_F(DialogE2E, ReopenShowsTheSavedStateAndCancelWritesNothing) {
-  std::map<std::string, std::string> before = driver::Values(kKey);
-  std::map<std::string, std::string> desktopBefore = driver::Values(kDesktop);
+  ValueMap before = Values(PROGRAM_KEY);
+  ValueMap desktopBefore = Values(DESKTOP_KEY);
   ASSERT_TRUE(app.Start());
   std::vector<std::string> b = Bitmaps();
   EXPECT_TRUE(app.Checked(IDC_MODE_DAILY));
@@ -123,30 +116,15 @@ TEST_F(DialogE2E, ReopenShowsTheSavedStateAndCancelWritesNothing) {
   EXPECT_FALSE(app.Enabled(IDC_LIST));
   app.Click(IDCANCEL);
   EXPECT_EQ(app.Wait(), 0);
-  EXPECT_EQ(driver::Values(kKey), before);
-  EXPECT_EQ(driver::Values(kDesktop), desktopBefore);
-  EXPECT_EQ(driver::Values(kRun).count(kRunName), 1u);
+  EXPECT_EQ(Values(PROGRAM_KEY), before);
+  EXPECT_EQ(Values(DESKTOP_KEY), desktopBefore);
+  EXPECT_EQ(Values(RUN_KEY).count(RUN_VALUE_NAME), 1u);
 
   // Closing the window is Cancel too.
   ASSERT_TRUE(app.Start());
   PostMessageA(app.dialog, WM_CLOSE, 0, 0);
   EXPECT_EQ(app.Wait(), 0);
-  EXPECT_EQ(driver::Values(kKey), before);
-}
-
-TEST_F(DialogE2E, RemovingAheadOfTheCurrentEntryThenSaveAppliesWhatIsShown) {
-  ASSERT_TRUE(app.Start());
-  std::vector<std::string> b = Bitmaps();
-  app.ClickEntry(IDC_LIST, 0);
-  app.Click(IDC_REMOVE);
-  EXPECT_EQ(app.Text(IDC_CURRENT), b[1]);
-  app.Click(IDOK);
-  EXPECT_EQ(app.Wait(), 1);
-  std::map<std::string, std::string> v = driver::Values(kKey);
-  EXPECT_EQ(driver::Number(v["SelectedBmp"]), 0u);
-  EXPECT_EQ(driver::Text(v["Bitmap00"]), b[1]);
-  EXPECT_EQ(v.count("Bitmap02"), 0u);
-  EXPECT_EQ(driver::Text(driver::Values(kDesktop)["Wallpaper"]), b[1]);
+  EXPECT_EQ(Values(PROGRAM_KEY), before);
 }
 
 TEST_F(DialogE2E, ClearAnsweredCancelStaysThenNoClears) {
@@ -154,24 +132,19 @@ TEST_F(DialogE2E, ClearAnsweredCancelStaysThenNoClears) {
   ASSERT_TRUE(app.Clear(IDCANCEL));
   EXPECT_TRUE(IsWindow(app.dialog));
   bool exists = false;
-  driver::Values(kKey, &exists);
+  Values(PROGRAM_KEY, &exists);
   EXPECT_TRUE(exists);
 
   ASSERT_TRUE(app.Clear(IDNO));
   EXPECT_EQ(app.Wait(), 0);
-  driver::Values(kKey, &exists);
+  Values(PROGRAM_KEY, &exists);
   EXPECT_FALSE(exists);
   bool parent = false;
-  driver::Values("Software\\OrvanDale", &parent);
+  Values("Software\\OrvanDale", &parent);
   EXPECT_TRUE(parent);
-  EXPECT_EQ(driver::Values(kRun).count(kRunName), 0u);
-  EXPECT_EQ(driver::Text(driver::Values(kDesktop)["Wallpaper"]), kOriginal);
+  EXPECT_EQ(Values(RUN_KEY).count(RUN_VALUE_NAME), 0u);
+  EXPECT_EQ(TextOf(Values(DESKTOP_KEY)["Wallpaper"]), kOriginal);
   for (const std::string& f : Bitmaps()) DeleteFileA(f.c_str());
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

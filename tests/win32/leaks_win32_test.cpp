@@ -5,13 +5,14 @@
 #include <windows.h>
 #include <winternl.h>
 #include <stdio.h>
+#include <functional>
 #include <string>
 #include "dialog/dialog_view.h"
 #include "dialog/main_dialog_win32.h"
 #include "res/resource.h"
 #include "settings/registry.h"
 #include "settings/settings_state.h"
-#include "tests/e2e/dialog_driver.h"
+#include "tests/win32/test_bitmap_win32.h"
 #include "tests/win32/test_registry_win32.h"
 
 namespace {
@@ -68,7 +69,7 @@ class Leaks : public ::testing::Test {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     bitmap = std::string(temp) + "sw_leak.bmp";
-    WriteTestBitmap(bitmap.c_str(), 320, 240, RGB(200, 120, 40), RGB(20, 60, 160));
+    WriteTestBitmap(bitmap.c_str(), 320, 240);
     ProgramInstance = GetModuleHandleA(nullptr);
     SettingsState = InitialSettingsState();
     RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
@@ -110,44 +111,40 @@ class Leaks : public ::testing::Test {
   }
 };
 
-TEST_F(Leaks, AThousandPreviewsKeepTheCounts) {
-  HWND d = Open();
-  ASSERT_NE(d, nullptr);
-  ASSERT_EQ(SendDlgItemMessageA(d, IDC_LIST, LB_GETCOUNT, 0, 0), 2);  // loaded
-  for (int i = 0; i < 5; ++i) {  // the first ones may fill the system's caches
-    ShowPreview(bitmap.c_str());
-    ShowPreview(nullptr);
-  }
+// Runs step five times (the first ones may fill the system's caches), then
+// a thousand times, and expects the handle and GDI object counts unchanged.
+void ExpectCountsKept(const char* what, const std::function<void()>& step) {
+  for (int i = 0; i < 5; ++i) step();
   DWORD handles = HandleCount(), gdi = GdiCount();
-  for (int i = 0; i < 1000; ++i) {
-    ShowPreview(bitmap.c_str());
-    ASSERT_NE((HBITMAP)SendDlgItemMessageA(d, IDC_PREVIEW, STM_GETIMAGE, IMAGE_BITMAP, 0),
-              LogoBitmap);
-    ShowPreview(nullptr);
-  }
+  for (int i = 0; i < 1000 && !::testing::Test::HasFatalFailure(); ++i) step();
   Pump();
   DWORD handlesAfter = HandleCount(), gdiAfter = GdiCount();
-  printf("[ figures  ] 1000 previews: handles %lu -> %lu, GDI objects %lu -> %lu\n", handles,
+  printf("[ figures  ] 1000 %s: handles %lu -> %lu, GDI objects %lu -> %lu\n", what, handles,
          handlesAfter, gdi, gdiAfter);
   EXPECT_EQ(handlesAfter, handles);
   EXPECT_EQ(gdiAfter, gdi);
   EXPECT_GT(gdi, 0u);  // the count sees something: at least the logo
+}
+
+TEST_F(Leaks, AThousandPreviewsKeepTheCounts) {
+  HWND d = Open();
+  ASSERT_NE(d, nullptr);
+  ASSERT_EQ(SendDlgItemMessageA(d, IDC_LIST, LB_GETCOUNT, 0, 0), 2);  // loaded
+  ExpectCountsKept("previews", [&] {
+    ShowPreview(bitmap.c_str());
+    ASSERT_NE((HBITMAP)SendDlgItemMessageA(d, IDC_PREVIEW, STM_GETIMAGE, IMAGE_BITMAP, 0),
+              LogoBitmap);
+    ShowPreview(nullptr);
+  });
   Close(d, IDCANCEL);
 }
 
 TEST_F(Leaks, AThousandOpeningsWithLoadAndSaveKeepTheCounts) {
-  for (int i = 0; i < 5; ++i) Close(Open(), IDOK);
-  DWORD handles = HandleCount(), gdi = GdiCount();
-  for (int i = 0; i < 1000; ++i) {
+  ExpectCountsKept("dialog runs", [&] {
     HWND d = Open();
-    ASSERT_NE(d, nullptr) << i;
+    ASSERT_NE(d, nullptr);
     Close(d, IDOK);
-  }
-  DWORD handlesAfter = HandleCount(), gdiAfter = GdiCount();
-  printf("[ figures  ] 1000 dialog runs: handles %lu -> %lu, GDI objects %lu -> %lu\n", handles,
-         handlesAfter, gdi, gdiAfter);
-  EXPECT_EQ(handlesAfter, handles);
-  EXPECT_EQ(gdiAfter, gdi);
+  });
   // The saves went through: the list is stored as it was loaded.
   EXPECT_EQ(testreg::Text(PROGRAM_KEY, "Bitmap00"), bitmap);
   EXPECT_EQ(testreg::Number(PROGRAM_KEY, "BmpCount"), 2u);

@@ -2,6 +2,8 @@
 // edit and preview control standing in for the dialog's.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 #include "dialog/dialog_view.h"
@@ -12,54 +14,14 @@
 #include "settings/registry.h"
 #include "settings/settings_state.h"
 #include "tests/win32/test_bitmap_win32.h"
+#include "tests/win32/test_registry_win32.h"
 
 namespace {
 
 std::vector<std::string> Messages;
 void RecordMessage(const char* text) { Messages.push_back(text); }
 
-std::string ReadText(const char* key, const char* name, bool* found = nullptr) {
-  HKEY h;
-  char buffer[600] = "";
-  DWORD size = sizeof buffer;
-  bool ok = RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &h) == ERROR_SUCCESS;
-  if (ok) {
-    ok = RegQueryValueExA(h, name, nullptr, nullptr, (BYTE*)buffer, &size) == ERROR_SUCCESS;
-    RegCloseKey(h);
-  }
-  if (found) *found = ok;
-  return ok ? std::string(buffer) : std::string();
-}
-
-DWORD ReadNumber(const char* key, const char* name) {
-  HKEY h;
-  DWORD v = 0xDEADBEEF, size = 4;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &h) == ERROR_SUCCESS) {
-    RegQueryValueExA(h, name, nullptr, nullptr, (BYTE*)&v, &size);
-    RegCloseKey(h);
-  }
-  return v;
-}
-
-void SetRaw(const char* key, const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY h;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(h, name, 0, type, (const BYTE*)data, size);
-  RegCloseKey(h);
-}
-
-void SetText(const char* key, const char* name, const std::string& text) {
-  SetRaw(key, name, REG_SZ, text.c_str(), (DWORD)text.size() + 1);
-}
-
-bool KeyExists(const char* key) {
-  HKEY h;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-  RegCloseKey(h);
-  return true;
-}
-
+using namespace testreg;
 
 class Win32Settings : public ::testing::Test {
  protected:
@@ -132,15 +94,15 @@ TEST_F(Win32Settings, SaveThenLoadRoundTripsThroughTheRealRegistry) {
   SettingsState.Mode = 'D';
   strcpy(SettingsState.Path, folder);
   ASSERT_EQ(SaveSettings(), 1);
-  EXPECT_EQ(ReadText(PROGRAM_KEY, "ChangeMode"), "D");
-  EXPECT_EQ(ReadText(PROGRAM_KEY, "Bitmap00"), a);
-  EXPECT_EQ(ReadText(PROGRAM_KEY, "Bitmap01"), b);
-  EXPECT_EQ(ReadNumber(PROGRAM_KEY, "BmpCount"), 2u);
-  EXPECT_EQ(ReadNumber(PROGRAM_KEY, "SelectedBmp"), 1u);
-  EXPECT_EQ(ReadText(PROGRAM_KEY, "WindowsWallpaper"), "C:\\windows\\before.bmp");
-  EXPECT_EQ(ReadText(RUN_KEY, RUN_VALUE_NAME),
+  EXPECT_EQ(Text(PROGRAM_KEY, "ChangeMode"), "D");
+  EXPECT_EQ(Text(PROGRAM_KEY, "Bitmap00"), a);
+  EXPECT_EQ(Text(PROGRAM_KEY, "Bitmap01"), b);
+  EXPECT_EQ(Number(PROGRAM_KEY, "BmpCount"), 2u);
+  EXPECT_EQ(Number(PROGRAM_KEY, "SelectedBmp"), 1u);
+  EXPECT_EQ(Text(PROGRAM_KEY, "WindowsWallpaper"), "C:\\windows\\before.bmp");
+  EXPECT_EQ(Text(RUN_KEY, RUN_VALUE_NAME),
             "\"C:\\Program Files\\Scenewheel\\scenewheel.exe\" A");
-  EXPECT_EQ(ReadText(DESKTOP_KEY, "Wallpaper"), b);
+  EXPECT_EQ(Text(DESKTOP_KEY, "Wallpaper"), b);
 
   // A fresh dialog loads the same list, mode and current entry.
   SendMessageA(List(), LB_RESETCONTENT, 0, 0);
@@ -156,90 +118,43 @@ TEST_F(Win32Settings, SaveThenLoadRoundTripsThroughTheRealRegistry) {
   // Manual deletes the Run value; Clear restores the wallpaper and removes the key.
   SettingsState.Mode = 'M';
   SaveSettings();
-  bool found = true;
-  ReadText(RUN_KEY, RUN_VALUE_NAME, &found);
-  EXPECT_FALSE(found);
+  EXPECT_EQ(Text(RUN_KEY, RUN_VALUE_NAME), "<missing>");
   SetText(RUN_KEY, RUN_VALUE_NAME, "x A");
   EXPECT_EQ(ClearSettings(), 1);
   EXPECT_FALSE(KeyExists(PROGRAM_KEY));
   EXPECT_TRUE(KeyExists("Software\\OrvanDale"));
-  ReadText(RUN_KEY, RUN_VALUE_NAME, &found);
-  EXPECT_FALSE(found);
-  EXPECT_EQ(ReadText(DESKTOP_KEY, "Wallpaper"), "C:\\windows\\before.bmp");
+  EXPECT_EQ(Text(RUN_KEY, RUN_VALUE_NAME), "<missing>");
+  EXPECT_EQ(Text(DESKTOP_KEY, "Wallpaper"), "C:\\windows\\before.bmp");
   EXPECT_TRUE(Messages.empty());
   DeleteFileA(a.c_str());
   DeleteFileA(b.c_str());
 }
 
-TEST_F(Win32Settings, OddStoredValuesLoadSafely) {
-  SetRaw(PROGRAM_KEY, "ChangeMode", REG_BINARY, "W", 1);
-  SetRaw(PROGRAM_KEY, "LastChange", REG_BINARY, "\x05", 1);
-  SetText(PROGRAM_KEY, "WinTileWallpaper", "123456789012");
-  SetText(PROGRAM_KEY, "WindowsWallpaper", "C:\\kept.bmp");
-  for (int i = 0; i < 40; ++i) {
-    char name[ENTRY_NAME_SIZE];
-    FormatEntryName(name, i);
-    SetText(PROGRAM_KEY, name, std::string(folder) + "missing" + std::to_string(i) + ".bmp");
-  }
-  SetRaw(PROGRAM_KEY, "SelectedBmp", REG_DWORD, "\xff\xff\xff\x7f", 4);
-  ASSERT_EQ(LoadSettings(), 1);
-  EXPECT_EQ(SettingsState.Mode, 'W');
-  EXPECT_EQ(SettingsState.LastChange, 5u);
-  EXPECT_STREQ(SettingsState.WinTileWallpaper, "1234567");
-  EXPECT_EQ(SendMessageA(List(), LB_GETCOUNT, 0, 0), 32);
-  EXPECT_EQ(SettingsState.BitmapValuesSeen, 40u);
-  EXPECT_EQ(SettingsState.SelectedBmp, 0);
-  EXPECT_EQ(Shown(), LogoBitmap);  // a missing file previews the logo
-  SaveSettings();
-  bool found = true;
-  ReadText(PROGRAM_KEY, "Bitmap39", &found);
-  EXPECT_FALSE(found);
-  EXPECT_EQ(ReadNumber(PROGRAM_KEY, "BmpCount"), 32u);
-}
-
 TEST_F(Win32Settings, FilesThatAreNoBitmapsPreviewTheLogo) {
-  std::string good = std::string(folder) + "sw_good.bmp";
+  std::string good = std::string(folder) + "sw_good.bmp", bad = std::string(folder) + "sw_bad.bmp";
   WriteTestBitmap(good.c_str(), 16, 16);
-  FILE* f = fopen(good.c_str(), "rb");
-  std::string bytes(2000, '\0');
-  bytes.resize(fread(&bytes[0], 1, bytes.size(), f));
-  fclose(f);
+  std::ifstream in(good, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Empty, not a bitmap, only the file header: the logo. Cut short in the
+  // header or the pixels: the system may show what is there (Wine does);
+  // the preview must show something and not crash.
   struct Case {
-    const char* name;
     std::string content;
-  } cases[] = {{"sw_empty.bmp", ""},
-               {"sw_text.bmp", "this is not a bitmap"},
-               {"sw_header.bmp", bytes.substr(0, 14)}};
+    bool logo;
+  } cases[] = {{"", true}, {"this is not a bitmap", true}, {bytes.substr(0, 14), true},
+               {bytes.substr(0, 30), false}, {bytes.substr(0, 60), false}};
   for (const Case& c : cases) {
-    std::string path = std::string(folder) + c.name;
-    FILE* out = fopen(path.c_str(), "wb");
-    fwrite(c.content.data(), 1, c.content.size(), out);
-    fclose(out);
+    std::ofstream(bad, std::ios::binary) << c.content;
     ShowPreview(good.c_str());
     EXPECT_NE(Shown(), LogoBitmap);
-    ShowPreview(path.c_str());
-    EXPECT_EQ(Shown(), LogoBitmap) << c.name;
-    DeleteFileA(path.c_str());
-  }
-  // Cut short in the header or the pixels: the system may show what is
-  // there (Wine does); the preview must show something and not crash.
-  for (size_t length : {30, 60}) {
-    std::string cut = std::string(folder) + "sw_cut.bmp";
-    FILE* out = fopen(cut.c_str(), "wb");
-    fwrite(bytes.data(), 1, length, out);
-    fclose(out);
-    ShowPreview(cut.c_str());
+    ShowPreview(bad.c_str());
+    if (c.logo) EXPECT_EQ(Shown(), LogoBitmap) << c.content.size();
     EXPECT_NE(Shown(), nullptr);
-    DeleteFileA(cut.c_str());
   }
+  DeleteFileA(bad.c_str());
   ShowPreview((std::string(folder) + "sw_nowhere.bmp").c_str());
   EXPECT_EQ(Shown(), LogoBitmap);
   DeleteFileA(good.c_str());
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

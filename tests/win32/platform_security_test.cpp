@@ -13,32 +13,25 @@
 #include <string>
 #include "app/platform_probe.h"
 #include "app/registry_security.h"
+#include "tests/win32/test_registry_win32.h"
 
 namespace {
 
 const char CHILD_FLAG[] = "--probe-child";
 
-std::string SidText(PSID sid) {
-  char* text = nullptr;
-  if (!ConvertSidToStringSidA(sid, &text)) return "?";
-  std::string s = text;
-  LocalFree(text);
-  return s;
-}
-
-// The entries of a DACL as "SID:mask SID:mask".
+// The entries of a DACL as "type/SID:mask type/SID:mask".
 std::string DescribeAcl(PACL acl) {
   ACL_SIZE_INFORMATION info = {};
   if (!GetAclInformation(acl, &info, sizeof info, AclSizeInformation)) return "bad-acl";
   std::string out;
   for (DWORD i = 0; i < info.AceCount; ++i) {
-    void* ace = nullptr;
-    if (!GetAce(acl, i, &ace)) return "bad-ace";
-    ACCESS_ALLOWED_ACE* allowed = (ACCESS_ALLOWED_ACE*)ace;
-    char mask[16];
-    snprintf(mask, sizeof mask, "%lX", allowed->Mask);
-    if (!out.empty()) out += " ";
-    out += std::to_string(allowed->Header.AceType) + "/" + SidText(&allowed->SidStart) + ":" + mask;
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    char* sid = nullptr;
+    if (!GetAce(acl, i, (void**)&ace) || !ConvertSidToStringSidA(&ace->SidStart, &sid)) return "bad";
+    char entry[128];
+    snprintf(entry, sizeof entry, "%s%d/%s:%lX", i ? " " : "", ace->Header.AceType, sid, ace->Mask);
+    LocalFree(sid);
+    out += entry;
   }
   return out;
 }
@@ -74,60 +67,34 @@ int RunChild() {
   return 0;
 }
 
-// Sets the emulated version for this program's name; removes it again.
-class EmulatedVersion {
- public:
-  EmulatedVersion() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    const char* name = strrchr(path, '\\');
-    key_ = std::string("Software\\Wine\\AppDefaults\\") + (name ? name + 1 : path);
-  }
-  ~EmulatedVersion() { RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str()); }
-  void Set(const char* version) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "Version", 0, REG_SZ, (const BYTE*)version, (DWORD)strlen(version) + 1);
-    RegCloseKey(key);
-  }
-
- private:
-  std::string key_;
-};
-
 // Runs this program as the child and returns what it printed.
-std::string RunChildProcess() {
+std::string RunChildProcess(const char* path) {
   SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return "no pipe";
   SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof path);
   std::string line = std::string("\"") + path + "\" " + CHILD_FLAG;
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdOutput = writeEnd;
   si.hStdError = writeEnd;
-  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   PROCESS_INFORMATION pi = {};
-  std::string out;
+  std::string out = "not started";
   BOOL started = CreateProcessA(path, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si,
                                 &pi);
   CloseHandle(writeEnd);
   if (started) {
     char buffer[512];
     DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got) out.append(buffer, got);
+    for (out.clear(); ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got;)
+      out.append(buffer, got);
     WaitForSingleObject(pi.hProcess, 30000);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-  } else {
-    out = "not started";
   }
   CloseHandle(readEnd);
+  out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());
   return out;
 }
 
@@ -143,11 +110,13 @@ TEST(PlatformSecurity, EveryEmulatedVersionGetsItsClassAndItsSecurity) {
       {"nt40", PC_NT4},          {"win2k", PC_NT50},  {"winxp", PC_NT51},
       {"win2003", PC_NT52},      {"vista", PC_UNKNOWN}, {"win10", PC_UNKNOWN},
   };
-  EmulatedVersion emulated;
+  // The version is set under AppDefaults for this program's own name.
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string key = std::string("Software\\Wine\\AppDefaults\\") + (strrchr(path, '\\') + 1);
   for (const Case& c : cases) {
-    emulated.Set(c.version);
-    std::string out = RunChildProcess();
-    out.erase(std::remove(out.begin(), out.end(), '\r'), out.end());
+    ASSERT_TRUE(testreg::SetText(key.c_str(), "Version", c.version));
+    std::string out = RunChildProcess(path);
     char expect[256];
     bool secured = c.cls >= PC_NT4;
     snprintf(expect, sizeof expect,
@@ -158,16 +127,7 @@ TEST(PlatformSecurity, EveryEmulatedVersionGetsItsClassAndItsSecurity) {
     std::string acl = secured ? EVERYONE_ADMINS : "none";
     EXPECT_EQ(out, std::string(expect) + "dacl=" + acl + "\n") << c.version;
   }
-}
-
-TEST(PlatformSecurity, TextTestAnswersForRealText) {
-  const wchar_t wide[] = L"Scenewheel wallpaper list";
-  const char narrow[] = "Scenewheel wallpaper list";
-  int32_t result = -1;
-  EXPECT_EQ(TestTextUnicode(wide, sizeof wide - sizeof(wchar_t), &result), RC_OK);
-  EXPECT_EQ(result, 1);
-  EXPECT_EQ(TestTextUnicode(narrow, sizeof narrow - 1, &result), RC_OK);
-  EXPECT_EQ(result, 0);
+  RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
 }
 
 }  // namespace

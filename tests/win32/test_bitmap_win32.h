@@ -1,12 +1,11 @@
 // Writes bitmap files for the tests and benchmarks: 24 bits, w x h pixels,
-// a diagonal blend of two colours.
+// a diagonal blend from blue to yellow.
 #pragma once
 #include <windows.h>
 #include <stdio.h>
-#include <stdlib.h>
+#include <string>
 
-inline bool WriteTestBitmap(const char* path, int w, int h, COLORREF a = RGB(30, 90, 200),
-                            COLORREF b = RGB(250, 200, 40)) {
+inline bool WriteTestBitmap(const char* path, int w, int h) {
   int stride = (w * 3 + 3) & ~3;
   BITMAPFILEHEADER f = {};
   BITMAPINFOHEADER i = {};
@@ -18,20 +17,15 @@ inline bool WriteTestBitmap(const char* path, int w, int h, COLORREF a = RGB(30,
   i.biHeight = h;
   i.biPlanes = 1;
   i.biBitCount = 24;
-  unsigned char* pixels = (unsigned char*)calloc(stride, h);
-  if (!pixels) return false;
+  std::string pixels((size_t)stride * h, '\0');
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
-      int t = (x + y) * 255 / (w + h);
-      unsigned char* p = pixels + y * stride + x * 3;
-      p[0] = (unsigned char)((GetBValue(a) * (255 - t) + GetBValue(b) * t) / 255);
-      p[1] = (unsigned char)((GetGValue(a) * (255 - t) + GetGValue(b) * t) / 255);
-      p[2] = (unsigned char)((GetRValue(a) * (255 - t) + GetRValue(b) * t) / 255);
+      int t = (x + y) * 255 / (w + h);  // blue, green, red
+      pixels.replace((size_t)y * stride + x * 3, 3,
+                     {(char)(200 - t * 160 / 255), (char)(90 + t * 110 / 255), (char)(30 + t * 220 / 255)});
     }
   FILE* out = fopen(path, "wb");
   bool ok = out && fwrite(&f, sizeof f, 1, out) == 1 && fwrite(&i, sizeof i, 1, out) == 1 &&
-            fwrite(pixels, 1, (size_t)stride * h, out) == (size_t)stride * h;
-  if (out && fclose(out) != 0) ok = false;
-  free(pixels);
-  return ok;
+            fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
+  return out && fclose(out) == 0 && ok;
 }

@@ -3,6 +3,8 @@
 // program's own code.
 #pragma once
 #include <windows.h>
+#include <string.h>
+#include <map>
 #include <string>
 
 namespace testreg {
@@ -52,12 +54,6 @@ inline std::string Text(const char* key, const char* name) {
   return std::string(d.c_str());
 }
 
-inline bool Exists(const char* key, const char* name) {
-  DWORD type = 0;
-  std::string d;
-  return Query(key, name, &type, &d);
-}
-
 inline bool KeyExists(const char* key) {
   HKEY h;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &h) != 0) return false;
@@ -70,6 +66,34 @@ inline void DeleteValue(const char* key, const char* name) {
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_WRITE, &h) != 0) return;
   RegDeleteValueA(h, name);
   RegCloseKey(h);
+}
+
+// Every value of a key: name -> raw bytes.
+typedef std::map<std::string, std::string> ValueMap;
+inline ValueMap Values(const char* key, bool* exists = nullptr) {
+  ValueMap out;
+  HKEY h;
+  bool open = RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &h) == ERROR_SUCCESS;
+  if (exists) *exists = open;
+  if (!open) return out;
+  for (DWORD i = 0;; ++i) {
+    char name[300], data[1024];
+    DWORD nameSize = sizeof name, dataSize = sizeof data;
+    if (RegEnumValueA(h, i, name, &nameSize, nullptr, nullptr, (BYTE*)data, &dataSize) !=
+        ERROR_SUCCESS)
+      break;
+    out[name] = std::string(data, dataSize);
+  }
+  RegCloseKey(h);
+  return out;
+}
+
+// Raw bytes from Values() read as a text or a number.
+inline std::string TextOf(const std::string& raw) { return std::string(raw.c_str()); }
+inline DWORD NumberOf(const std::string& raw) {
+  DWORD v = 0;
+  memcpy(&v, raw.data(), raw.size() < 4 ? raw.size() : 4);
+  return v;
 }
 
 }  // namespace testreg
