@@ -21,13 +21,8 @@ class LogonChange : public ::testing::Test {
   void SetUp() override {
     RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
     SetText(DESKTOP_KEY, "Wallpaper", "C:\\before.bmp");
-    SetText(PROGRAM_KEY, "ChangeMode", "D");
-    SetNumber(PROGRAM_KEY, "SelectedBmp", 1);
-    SetNumber(PROGRAM_KEY, "BmpCount", 3);
-    SetNumber(PROGRAM_KEY, "LastChange", PackDate(2003, 12, 17));
-    SetText(PROGRAM_KEY, "Bitmap00", "C:\\walls\\zero.bmp");
-    SetText(PROGRAM_KEY, "Bitmap01", "C:\\walls\\one.bmp");
-    SetText(PROGRAM_KEY, "Bitmap02", "C:\\walls\\two.bmp");
+    StoreRotation("D", 1, PackDate(2003, 12, 17),
+                  {"C:\\walls\\zero.bmp", "C:\\walls\\one.bmp", "C:\\walls\\two.bmp"});
   }
   void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY); }
   // The Run value as a Save leaves it: the unquoted path and " A".

@@ -31,13 +31,8 @@ class AutomaticChangeWin32 : public ::testing::Test {
 };
 
 TEST_F(AutomaticChangeWin32, DueWeeklyRunRotatesStoresAndApplies) {
-  SetText(PROGRAM_KEY, "ChangeMode", "W");
-  SetNumber(PROGRAM_KEY, "SelectedBmp", 1);
-  SetNumber(PROGRAM_KEY, "BmpCount", 3);
-  SetNumber(PROGRAM_KEY, "LastChange", PackDate(2003, 3, 10));
-  SetText(PROGRAM_KEY, "Bitmap00", "C:\\walls\\a.bmp");
-  SetText(PROGRAM_KEY, "Bitmap01", "C:\\walls\\b.bmp");
-  SetText(PROGRAM_KEY, "Bitmap02", "C:\\walls\\c.bmp");
+  StoreRotation("W", 1, PackDate(2003, 3, 10),
+                {"C:\\walls\\a.bmp", "C:\\walls\\b.bmp", "C:\\walls\\c.bmp"});
 
   FixedToday = PackDate(2003, 3, 14);  // four days: not due
   EXPECT_EQ(RunAutomaticChange(), 1);

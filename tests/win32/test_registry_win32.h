@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <string.h>
 #include <map>
+#include <initializer_list>
 #include <string>
 
 namespace testreg {
@@ -94,6 +95,25 @@ inline DWORD NumberOf(const std::string& raw) {
   DWORD v = 0;
   memcpy(&v, raw.data(), raw.size() < 4 ? raw.size() : 4);
   return v;
+}
+
+// The program key as a Save leaves it: a mode, the current index, the list's
+// count, the last change and the entries Bitmap00 onward.
+inline void StoreRotation(const char* mode, DWORD selected, DWORD lastChange,
+                          std::initializer_list<const char*> paths) {
+  const char* key = "Software\\OrvanDale\\Scenewheel";
+  SetText(key, "ChangeMode", mode);
+  SetNumber(key, "SelectedBmp", selected);
+  SetNumber(key, "BmpCount", (DWORD)paths.size());
+  SetNumber(key, "LastChange", lastChange);
+  int i = 0;
+  for (const char* path : paths) {
+    char name[16] = "Bitmap00";
+    name[6] = (char)('0' + i / 10);
+    name[7] = (char)('0' + i % 10);
+    SetText(key, name, path);
+    ++i;
+  }
 }
 
 }  // namespace testreg
