@@ -39,3 +39,45 @@ warm_wine() {
   wineserver -p
   wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
 }
+
+# i386 code on this host: natively, or through qemu-i386 under binfmt_misc.
+binfmt_dir=/proc/sys/fs/binfmt_misc
+binfmt_entry=$binfmt_dir/qemu-i386
+
+# Runs a 93-byte i386 program that exits with 42: true when it did.
+runs_i386() {
+  local f rc=0
+  f=$(mktemp "${TMPDIR:-/tmp}/i386probe.XXXXXX")
+  printf '\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08\x00\x80\x04\x08\x5d\x00\x00\x00\x5d\x00\x00\x00\x05\x00\x00\x00\x00\x10\x00\x00\x31\xc0\x40\x31\xdb\xb3\x2a\xcd\x80' >"$f"
+  chmod +x "$f"
+  "$f" 2>/dev/null || rc=$?
+  rm -f "$f"
+  [ "$rc" -eq 42 ]
+}
+
+# Registers (or re-enables) the qemu-i386 handler; the F flag opens the
+# interpreter now, so it also serves other mount namespaces.
+register_i386_emulation() {
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  if [ ! -f "$binfmt_dir/register" ]; then
+    $sudo mount -t binfmt_misc binfmt_misc "$binfmt_dir"
+  fi
+  if [ -f "$binfmt_entry" ]; then
+    echo 1 | $sudo tee "$binfmt_entry" >/dev/null
+  else
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:FP' \
+      | $sudo tee "$binfmt_dir/register" >/dev/null
+  fi
+}
+
+# Every script that starts Wine calls this: a registration is lost at
+# reboot, so where the emulated path is in use it is made again.
+ensure_i386() {
+  if [ "${SCENEWHEEL_EMULATE:-0}" = 1 ]; then
+    grep -qx enabled "$binfmt_entry" 2>/dev/null || register_i386_emulation
+  fi
+  runs_i386 && return 0
+  [ -x /usr/bin/qemu-i386 ] && register_i386_emulation
+  runs_i386 || { echo "i386 code does not run here: run scripts/setup" >&2; return 1; }
+}

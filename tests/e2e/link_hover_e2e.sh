@@ -21,7 +21,8 @@ wine "$bin/scenewheel.exe" >/dev/null 2>&1 &
 pid=$!
 cleanup() {
   wine "$probe" command 2 >/dev/null 2>&1 || true
-  sleep 1
+  local deadline=$((SECONDS + 20))
+  while kill -0 $pid 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.2; done
   kill $pid 2>/dev/null || true
   if [ -n "$old" ]; then wine reg add "$key" /ve /d "$old" /f >/dev/null 2>&1; fi
   rm -f "$shot" "$log"
@@ -29,7 +30,8 @@ cleanup() {
 trap cleanup EXIT
 
 rect=""
-for _ in $(seq 1 100); do
+deadline=$((SECONDS + 60))
+while [ $SECONDS -lt $deadline ]; do
   rect=$(wine "$probe" rect 1620 2>/dev/null | tr -d '\r') && [ -n "$rect" ] && break
   sleep 0.2
 done
@@ -43,23 +45,28 @@ count() {
   convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage txt:- | grep -ci "#$1" || true
 }
 
-xdotool mousemove 5 5; sleep 0.5
-blue=$(count 0000FF); red=$(count FF0000)
-echo "away: blue $blue red $red"
-[ "$blue" -gt 10 ] && [ "$red" -eq 0 ] || fail "the label is not blue at first"
+# Waits up to 20 s (a repaint under emulation comes late) until the label
+# shows only the colour $1 (hex) and none of $2.
+expect() {
+  local deadline=$((SECONDS + 20)) want other
+  while :; do
+    want=$(count "$1"); other=$(count "$2")
+    [ "$want" -gt 10 ] && [ "$other" -eq 0 ] && { echo "$3: #$1 $want"; return 0; }
+    [ $SECONDS -lt $deadline ] || fail "$3: #$1 $want, #$2 $other"
+    sleep 0.2
+  done
+}
 
-xdotool mousemove "$cx" "$cy"; sleep 0.5
-blue=$(count 0000FF); red=$(count FF0000)
-echo "over: blue $blue red $red"
-[ "$red" -gt 10 ] && [ "$blue" -eq 0 ] || fail "the label did not turn red under the pointer"
-
-xdotool mousemove 5 5; sleep 0.6   # a few 100 ms ticks
-blue=$(count 0000FF); red=$(count FF0000)
-echo "left: blue $blue red $red"
-[ "$blue" -gt 10 ] && [ "$red" -eq 0 ] || fail "the label did not turn blue again"
+xdotool mousemove 5 5
+expect 0000FF FF0000 "away"
+xdotool mousemove "$cx" "$cy"
+expect FF0000 0000FF "over"
+xdotool mousemove 5 5
+expect 0000FF FF0000 "left"
 
 xdotool mousemove "$cx" "$cy" click 1
-for _ in $(seq 1 50); do [ -s "$log" ] && break; sleep 0.2; done
+deadline=$((SECONDS + 30))
+while [ ! -s "$log" ] && [ $SECONDS -lt $deadline ]; do sleep 0.2; done
 [ -s "$log" ] || fail "the click opened nothing"
 echo "opened: $(tr -d '\r' <"$log")"
 grep -q "http://orvandale.example/scenewheel/" "$log" || fail "the click opened another target"
