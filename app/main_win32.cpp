@@ -11,6 +11,14 @@
 #include "settings/registry.h"
 #include "settings/settings_state.h"
 
+// The numbers that the start-up passes to the system and to its callees.
+static_assert(KEY_ALL_ACCESS == 0xF003F, "full access for both groups");
+static_assert((RS_EVERYONE | RS_ADMINISTRATORS) == 0x30, "both entries");
+static_assert(SW_SHOWNORMAL == 1 && MB_OK == 0, "show flag and message box style");
+static_assert(ERROR_ALREADY_EXISTS == 183, "the mutex existed");
+static_assert(DLGWINDOWEXTRA == 30 && COLOR_WINDOW + 1 == 6, "class record");
+static_assert(IDD_MAIN == 1000, "dialog template");
+
 uint32_t PlatformClass = 0;
 
 // The record that RegistrySecurity points at once it has been built.
@@ -49,16 +57,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int) {
   wc.cbWndExtra = DLGWINDOWEXTRA;
   wc.hInstance = instance;
   wc.hIcon = LoadIconA(instance, "AppIcon");
-  wc.hCursor = LoadCursorA(nullptr, (LPCSTR)IDC_ARROW);
+  wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(0x7F00));  // IDC_ARROW
   wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
   wc.lpszClassName = WINDOW_CLASS_NAME;
   if (!RegisterClassA(&wc)) return 0;
 
   return (int)DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
-}
-
-// The start step behind the runtime's entry: find the tail, run, and hand
-// back the exit code.
-int main() {
-  return WinMain(GetModuleHandleA(nullptr), nullptr, (LPSTR)GetCommandTail(), SW_SHOWNORMAL);
 }

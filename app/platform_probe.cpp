@@ -1,7 +1,5 @@
 #include "app/platform_probe.h"
 
-uint32_t LastPlatformClass = 0;
-
 static const uint32_t CC_471 = 0x00040047;
 static const uint32_t CC_580 = 0x00050050;
 
@@ -31,34 +29,4 @@ uint32_t ClassifyPlatform(uint32_t platformId, uint32_t major, uint32_t minor,
     return PC_WIN95;
   }
   return PC_UNKNOWN;
-}
-
-ResultCode ProbePlatform(uint32_t* out) {
-  uint32_t platformId = 0, major = 0, minor = 0, commonControls = 0, found;
-  if (out) *out = 0;
-  if (!PlatformServices.GetVersion(&platformId, &major, &minor)) return RC_FAILED;
-  if (platformId == PLATFORM_WIN32_WINDOWS && minor == 0 &&
-      QueryDllVersion("comctl32.dll", &commonControls) != RC_OK)
-    return RC_FAILED;
-  found = ClassifyPlatform(platformId, major, minor, commonControls);
-  LastPlatformClass = found;
-  if (out) *out = found;
-  return RC_OK;
-}
-
-ResultCode QueryDllVersion(const char* fileName, uint32_t* version) {
-  if (!fileName || !fileName[0] || !version) return RC_BAD_ARG;
-  *version = 0;
-  void* module = PlatformServices.LoadModule(fileName);
-  if (!module) return RC_FAILED;
-  DllGetVersionEntry entry =
-      (DllGetVersionEntry)PlatformServices.FindEntry(module, "DllGetVersion");
-  uint32_t packed = 0;
-  if (entry) {
-    DllVersionRecord record = {sizeof(DllVersionRecord), 0, 0, 0, 0};
-    if (entry(&record) >= 0) packed = PackModuleVersion(record.major, record.minor);
-  }
-  PlatformServices.FreeModule(module);
-  *version = packed;
-  return packed ? RC_OK : RC_FAILED;
 }

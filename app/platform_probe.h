@@ -1,8 +1,7 @@
 // Classification of the running Windows version into one PlatformClass bit.
-// Portable: the two platform queries go through PlatformServices.
+// The table is portable; the two queries that feed it are the Windows face.
 #pragma once
 #include <stdint.h>
-#include "app/platform_services.h"
 #include "support/result_codes.h"
 
 // One bit per recognised version; the 9x family lies below every NT value,
@@ -25,12 +24,6 @@ enum : uint32_t {
   PLATFORM_WIN32_WINDOWS = 1,  // the 9x family
   PLATFORM_WIN32_NT = 2
 };
-
-// The record that a module's DllGetVersion fills (20 bytes).
-struct DllVersionRecord {
-  uint32_t size, major, minor, build, platformId;
-};
-typedef long(SW_WINAPI* DllGetVersionEntry)(DllVersionRecord* record);
 
 // The class of the last successful probe; 0 until then.
 extern uint32_t LastPlatformClass;

@@ -7,7 +7,8 @@ set(SW_PROGRAM_FLAGS -Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-se
     -D_WIN32_WINNT=0x0400 -DWINVER=0x0400 -D_WIN32_IE=0x0400)
 include_directories(${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
 
-set(SW_MAIN ${CMAKE_SOURCE_DIR}/app/main_win32.cpp)
+# The program's start and its stand-in for a C runtime: in the program only.
+set(SW_MAIN ${CMAKE_SOURCE_DIR}/app/main_win32.cpp ${CMAKE_SOURCE_DIR}/app/process_entry_win32.cpp)
 set(SW_LIB_FACES ${SW_FACES})
 list(REMOVE_ITEM SW_LIB_FACES ${SW_MAIN})
 
@@ -23,10 +24,16 @@ endif()
 
 set(SW_SYSTEM_LIBS user32 gdi32 advapi32 comdlg32 shell32 comctl32 kernel32)
 
+# No C runtime DLL (the first Windows 95 has none): the program's own entry,
+# libgcc for the compiler's helpers, the four system DLLs that every Windows 95
+# has, and a header that asks for Windows 4.0.
 add_executable(scenewheel WIN32 ${SW_MAIN} ${CMAKE_SOURCE_DIR}/res/scenewheel.rc)
 target_compile_options(scenewheel PRIVATE ${SW_PROGRAM_FLAGS})
-target_link_options(scenewheel PRIVATE -static -s -Wl,--gc-sections)
-target_link_libraries(scenewheel scenewheel_core ${SW_SYSTEM_LIBS})
+target_link_options(scenewheel PRIVATE -nostdlib -s -Wl,--gc-sections -Wl,-e,_WinMainCRTStartup
+    -Wl,--major-os-version,4,--minor-os-version,0,--major-subsystem-version,4,--minor-subsystem-version,0)
+target_link_libraries(scenewheel scenewheel_core kernel32 user32 gdi32 advapi32 gcc)
+add_test(NAME win32.program_imports COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
+         -DEXE=$<TARGET_FILE:scenewheel> -P ${CMAKE_SOURCE_DIR}/cmake/program_imports.cmake)
 
 # GoogleTest for Windows, from the Debian sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)

@@ -7,29 +7,23 @@ TEST(CommandTail, FindsArgumentsBehindTheProgramName) {
     const char* tail;
   } cases[] = {
       {"scenewheel.exe A", "A"},
-      {"\"C:\\Tools\\scenewheel.exe\"A", "A"},
-      {"scenewheel.exe", ""},
+      {"\"C:\\Tools\\scenewheel.exe\" A", "A"},  {"\"C:\\Tools\\scenewheel.exe\"A", "A"},
+      {"scenewheel.exe", ""},                    {"\"\" A", "A"}, {"", ""},
       {"\"C:\\Tools\\scenewheel.exe", "\"C:\\Tools\\scenewheel.exe"},
       {"C:\\Program Files\\scenewheel.exe A", "Files\\scenewheel.exe A"},
-      {"scenewheel.exe    A  x", "A  x"},
-      {"scenewheel.exe\tA", ""},  // only the space separates the name here
-      {"", ""},
+      {"\"C:\\My Tools\\scenewheel.exe\"   A x", "A x"}, {"scenewheel.exe    A  x", "A  x"},
+      {"scenewheel.exe \tA", "\tA"}, {"scenewheel.exe\tA", ""},  // only the space is a blank
   };
-  for (const Case& c : cases) {
-    EXPECT_STREQ(FindCommandTail(c.line), c.tail) << c.line;
-  }
+  for (const Case& c : cases) EXPECT_STREQ(FindCommandTail(c.line), c.tail) << c.line;
 }
 
 TEST(CommandTail, OnlyAFirstCapitalASelectsTheUnattendedChange) {
   struct Case {
     const char* tail;
     bool unattended;
-  } cases[] = {
-      {"A", true},  {"  \t A", true}, {"Anything", true}, {"a", false},
-      {"/A", false}, {"", false},
-      {"Files\\x A", false}, {nullptr, false},
-  };
-  for (const Case& c : cases) {
+  } cases[] = {{"A", true},    {"\tA", true},  {"  \t A", true}, {"Anything", true},
+               {"a", false},   {"  a", false}, {"/A", false},    {"-A", false},
+               {"B A", false}, {"", false},    {nullptr, false}};
+  for (const Case& c : cases)
     EXPECT_EQ(TailSelectsUnattended(c.tail), c.unattended) << (c.tail ? c.tail : "(null)");
-  }
 }
