@@ -106,7 +106,10 @@ int WorkerPass(Worker* w, WorkerLoopState* st, int pump) {
     return 0;
   }
   void* const* events = &w->stopEvent;  // stop, go, cancel: next to each other
-  uint32_t polled = WorkerPlatform.Poll(events, pump);
+  // Without a job there is nothing to do until a signal (or input) comes:
+  // wait for it rather than spin.
+  uint32_t polled =
+      WorkerPlatform.Poll(events, pump, st->phase == PHASE_IDLE ? uint32_t(WORKER_WAIT_FOREVER) : 0u);
   if (polled == 0) {
     WorkerPlatform.Reset(w->stopEvent);
     st->running = 0;

@@ -1,6 +1,7 @@
 // A background thread that runs one four-stage job at a time. The owner
 // drives it through four manual-reset events and the job record only; the
-// thread polls the events without blocking and takes one phase step per pass.
+// thread takes one phase step per pass, polling the events between steps and
+// waiting for them while it has no job.
 #pragma once
 #include <stdint.h>
 #include "support/result_codes.h"
@@ -76,7 +77,7 @@ int WorkerPass(Worker* worker, WorkerLoopState* state, int pump);
 
 // Results of the event poll beyond the index of the first signalled event.
 enum : uint32_t { POLL_INPUT = 3, POLL_NONE = 0x102 };
-enum : uint32_t { WAIT_SIGNALLED = 0, WAIT_TIMED_OUT = 0x102 };
+enum : uint32_t { WAIT_SIGNALLED = 0, WAIT_TIMED_OUT = 0x102, WORKER_WAIT_FOREVER = 0xFFFFFFFF };
 
 // The platform under the worker: the Win32 calls in worker_win32.cpp, an
 // in-memory fake in the native tests.
@@ -87,9 +88,10 @@ struct WorkerApi {
   void (*Close)(void* handle);
   // WAIT_SIGNALLED, WAIT_TIMED_OUT or anything else for a failure.
   uint32_t (*Wait)(void* handle, uint32_t timeout);
-  // Zero-timeout poll of three events: the index of the first signalled one;
-  // with input set, POLL_INPUT when the thread's queue has input; else other.
-  uint32_t (*Poll)(void* const* events, int input);
+  // Waits up to timeout for one of three events: the index of the first
+  // signalled one; with input set, POLL_INPUT when the thread's queue has
+  // input; else other.
+  uint32_t (*Poll)(void* const* events, int input, uint32_t timeout);
   // Starts the thread on WorkerLoop (or WorkerLoopWithMessages when pump).
   void* (*StartThread)(Worker* worker, int pump, uint32_t* threadId);
   void (*SetPriority)(void* thread, int priority);

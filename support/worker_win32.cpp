@@ -8,10 +8,20 @@ static void ResetWin32(void* e) { ResetEvent(e); }
 static void CloseWin32(void* h) { CloseHandle(h); }
 static uint32_t WaitWin32(void* h, uint32_t timeout) { return WaitForSingleObject(h, timeout); }
 
-static uint32_t PollWin32(void* const* events, int input) {
+// The systems we run on know the wake bits QS_KEY to QS_HOTKEY only: NT
+// before Windows 8 refuses any bit above them, and this SDK's QS_ALLINPUT
+// carries newer ones (0x4FF and up), so the mask is written as a number.
+static const DWORD kWakeMask = 0xFF;
+static_assert((QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_POSTMESSAGE | QS_TIMER | QS_PAINT |
+               QS_SENDMESSAGE | QS_HOTKEY) == kWakeMask, "wake mask");
+static_assert(WAIT_TIMEOUT == WAIT_TIMED_OUT && WAIT_OBJECT_0 == WAIT_SIGNALLED &&
+                  INFINITE == WORKER_WAIT_FOREVER, "wait results");
+static_assert(WM_JOB_DONE == WM_APP + 2 && PM_REMOVE == 1, "message numbers");
+
+static uint32_t PollWin32(void* const* events, int input, uint32_t timeout) {
   HANDLE* three = const_cast<HANDLE*>(events);
-  if (input) return MsgWaitForMultipleObjects(3, three, FALSE, 0, QS_ALLINPUT);
-  return WaitForMultipleObjects(3, three, FALSE, 0);
+  if (input) return MsgWaitForMultipleObjects(3, three, FALSE, timeout, kWakeMask);
+  return WaitForMultipleObjects(3, three, FALSE, timeout);
 }
 
 static DWORD WINAPI PlainThread(LPVOID w) { return WorkerLoop(static_cast<Worker*>(w)); }

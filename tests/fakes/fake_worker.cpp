@@ -41,7 +41,7 @@ uint32_t Wait(void* h, uint32_t timeout) {
   return FakeWorkerOs.signalled[i] ? WAIT_SIGNALLED : WAIT_TIMED_OUT;
 }
 
-uint32_t Poll(void* const* events, int input) {
+uint32_t Poll(void* const* events, int input, uint32_t) {
   for (uint32_t k = 0; k < 3; ++k)
     if (FakeWorkerOs.IsSet(events[k])) return k;
   if (input && FakeWorkerOs.input) return POLL_INPUT;
