@@ -38,7 +38,8 @@ static bool ReadOnly(const MappedStore* s) {
 int PlaceWindow(MappedStore* s, int32_t offset, uint32_t length) {
   DropView(s);
   // 64-bit so that no sum near the top of the range can overflow.
-  int64_t start = static_cast<int32_t>(static_cast<uint32_t>(offset) & StoreGeometry.granularityFloor);
+  uint32_t floor = static_cast<uint32_t>(offset) & StoreGeometry.granularityFloor;
+  int64_t start = static_cast<int32_t>(floor);
   int64_t end = start + s->windowSize;
   int64_t rangeEnd = static_cast<int64_t>(offset) + length;
   if (rangeEnd > end) end += s->windowSize;

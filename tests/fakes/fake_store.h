@@ -1,7 +1,6 @@
 // Files in memory for the store's native tests, with the platform's rules: a
 // view lies inside the mapping; a read-write mapping longer than its file
-// grows the file, a read-only one cannot. What can be made to fail: the lock
-// (busy), reads and writes.
+// grows the file, a read-only one cannot. The lock can be made busy.
 #pragma once
 #include <map>
 #include <string>
@@ -11,7 +10,6 @@
 struct FakeStoreOs {
   std::map<std::string, std::vector<uint8_t>> files;
   bool lockBusy;
-  int moves = 1 << 30;  // reads and writes that succeed; the later ones fail
   int holds, views;     // holds on the lock now; views mapped so far
   uint32_t mapped;      // the size of the one mapping
 };

@@ -9,7 +9,7 @@ struct FakeWorkerOs {
   int made, closed;                 // events made; handles closed
   int eventsToMake = 4;             // later events are refused
   bool noThread, input, quit;       // thread refused; input comes once; a drain meets WM_QUIT
-  uint32_t waitedOne, waitedThree;  // the last timeouts asked for
+  uint32_t waitedThree;             // the last timeout the thread waited for
   std::string trace;                // JN for each WM_JOB_DONE with result N
 };
 extern FakeWorkerOs fakeWorker;

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string in(reinterpret_cast<const char*>(data) + 4, size - 4), want;
   ResultCode rc = EscapeModel(in, limit, outSize, flags, &want);
   std::vector<char> buf(outSize + 16, '\xEE');
-  if (EscapeText(outSize ? buf.data() : nullptr, in.c_str(), &length, outSize, flags) != rc) abort();
+  char* out = outSize ? buf.data() : nullptr;
+  if (EscapeText(out, in.c_str(), &length, outSize, flags) != rc) abort();
   if (length != (rc == RC_OK ? int32_t(want.size()) : limit)) abort();
   bool writes = rc == RC_OK && outSize && limit != 0;
   if (writes && memcmp(buf.data(), want.c_str(), want.size() + 1) != 0) abort();

@@ -4,43 +4,34 @@
 #include <vector>
 #include "support/control_relay.h"
 
-namespace {
+static HWND edit;
+static std::vector<WPARAM> relayed;  // mouse messages, and key codes + 0x10000
 
-HWND edit;
-std::vector<WPARAM> relayed;  // mouse messages, and key codes + 0x10000
-
-LRESULT CALLBACK ParentProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+static LRESULT CALLBACK ParentProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if ((m == WM_RELAY_MOUSE || m == WM_RELAY_KEY) && lp == LPARAM(edit))
     relayed.push_back(wp + (m == WM_RELAY_KEY ? 0x10000 : 0));
   return DefWindowProcA(w, m, wp, lp);
 }
 
 TEST(ControlRelay, KindsRelayTheirMessagesAndTheControlStillHandlesThem) {
-  WNDCLASSA wc = {0, ParentProc};
-  wc.lpszClassName = "RelayParent";
+  WNDCLASSA wc = {0, ParentProc, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "RelayParent"};
   RegisterClassA(&wc);
   HWND parent = CreateWindowA("RelayParent", "", WS_POPUP, 0, 0, 200, 100, 0, 0, 0, 0);
   edit = CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 100, 20, parent, 0, 0, 0);
   LONG own = GetWindowLongA(edit, GWL_WNDPROC);
-  struct {
-    int kind;
-    std::vector<WPARAM> relayed;
-  } rows[] = {{RELAY_MOUSE, {0x200, 0x201, 0x202}},
-              {RELAY_KEYS, {0x10041}},
-              {RELAY_MOUSE_KEYS, {0x200, 0x201, 0x202, 0x10041}},
-              {RELAY_REMOVE, {}}};
-  const UINT sent[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEWHEEL,
-                       WM_KEYDOWN,   WM_CHAR,        WM_KEYUP};
-  for (size_t i = 0; i < 4; ++i) {
+  std::vector<WPARAM> rows[] = {{}, {0x200, 0x201, 0x202}, {0x10041},
+                                {0x200, 0x201, 0x202, 0x10041}};  // by kind
+  for (int kind : {RELAY_MOUSE, RELAY_KEYS, RELAY_MOUSE_KEYS, RELAY_REMOVE}) {
     relayed.clear();
-    ASSERT_EQ(RC_OK, SetControlRelay(edit, rows[i].kind));
-    for (UINT m : sent) SendMessageA(edit, m, m == WM_KEYDOWN ? 0x41 : m == WM_CHAR ? 'a' : 0, 0);
+    ASSERT_EQ(RC_OK, SetControlRelay(edit, kind));
+    for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEWHEEL, WM_KEYDOWN, WM_CHAR})
+      SendMessageA(edit, m, m == WM_KEYDOWN ? 0x41 : m == WM_CHAR ? 'a' : 0, 0);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    EXPECT_EQ(rows[i].relayed, relayed) << rows[i].kind;
-    EXPECT_EQ(int(i + 1), GetWindowTextLengthA(edit));  // the edit took its 'a'
-    if (rows[i].kind != RELAY_REMOVE) SetControlRelay(edit, RELAY_REMOVE);
+    EXPECT_EQ(rows[kind], relayed) << kind;
+    if (kind != RELAY_REMOVE) SetControlRelay(edit, RELAY_REMOVE);
   }
+  EXPECT_EQ(4, GetWindowTextLengthA(edit));  // the edit handled every 'a'
   EXPECT_EQ(own, GetWindowLongA(edit, GWL_WNDPROC));
   // A control that never had a relay keeps its procedure, whatever its slot holds.
   SetWindowLongA(edit, GWL_USERDATA, 0x1234);
@@ -49,5 +40,3 @@ TEST(ControlRelay, KindsRelayTheirMessagesAndTheControlStillHandlesThem) {
   DestroyWindow(parent);
   EXPECT_EQ(RC_BAD_ARG, SetControlRelay(edit, RELAY_MOUSE));
 }
-
-}  // namespace
