@@ -35,7 +35,7 @@ static bool ReadOnly(const MappedStore* s) {
   return IsFileStore(s) && !(s->flags & STORE_WRITE);
 }
 
-int PlaceWindow(MappedStore* s, int32_t offset, uint32_t length) {
+ResultCode PlaceWindow(MappedStore* s, int32_t offset, uint32_t length) {
   DropView(s);
   // 64-bit so that no sum near the top of the range can overflow.
   uint32_t floor = static_cast<uint32_t>(offset) & StoreGeometry.granularityFloor;
@@ -55,7 +55,7 @@ int PlaceWindow(MappedStore* s, int32_t offset, uint32_t length) {
   return s->view ? RC_OK : RC_FAILED;
 }
 
-int StoreOpen(MappedStore* s) {
+ResultCode StoreOpen(MappedStore* s) {
   if (!s || s->mapping || s->view) return RC_BAD_ARG;
   RefreshMemoryGeometry();
   s->file = STORE_NO_FILE;
@@ -68,7 +68,7 @@ int StoreOpen(MappedStore* s) {
   s->windowSize = RoundUpToGranularity(s->windowSize);
   if (!s->windowSize) s->windowSize = StoreGeometry.granularity;
 
-  int rc = RC_FAILED;
+  ResultCode rc = RC_FAILED;
   bool readOnly = false;
   if (IsFileStore(s)) {
     if (!s->fileName[0]) return RC_BAD_ARG;
@@ -110,7 +110,7 @@ int StoreOpen(MappedStore* s) {
   return rc;
 }
 
-int StoreClose(MappedStore* s) {
+ResultCode StoreClose(MappedStore* s) {
   if (!s) return RC_BAD_ARG;
   bool held = s->lock && StoreWaitLock(s->lock, CLOSE_LOCK_TIMEOUT);
   DropView(s);
@@ -130,12 +130,12 @@ int StoreClose(MappedStore* s) {
   return RC_OK;
 }
 
-int StoreMap(MappedStore* s, int32_t offset, uint32_t length, uint8_t** out, uint32_t timeout) {
+ResultCode StoreMap(MappedStore* s, int32_t offset, uint32_t length, uint8_t** out, uint32_t timeout) {
   if (!s || !s->mapping || !length || length > s->windowSize) return RC_BAD_ARG;
   if (out) *out = nullptr;  // a failed placement leaves no view to point into
   if (!StoreTakeLock(s, timeout)) return RC_FAILED;
   if (!StoreViewServes(s, offset, length)) {
-    int rc = PlaceWindow(s, offset, length);
+    ResultCode rc = PlaceWindow(s, offset, length);
     if (rc != RC_OK) {
       StoreGiveLock(s);
       return rc;
@@ -146,7 +146,7 @@ int StoreMap(MappedStore* s, int32_t offset, uint32_t length, uint8_t** out, uin
   return RC_OK;
 }
 
-int StoreUnmap(MappedStore* s, uint32_t timeout) {
+ResultCode StoreUnmap(MappedStore* s, uint32_t timeout) {
   if (!s) return RC_BAD_ARG;
   if (!s->mapping || !s->view) return RC_FAILED;
   if (!StoreTakeLock(s, timeout)) return RC_FAILED;
@@ -155,7 +155,7 @@ int StoreUnmap(MappedStore* s, uint32_t timeout) {
   return RC_OK;
 }
 
-int StoreRelease(MappedStore* s) {
+ResultCode StoreRelease(MappedStore* s) {
   if (!s) return RC_BAD_ARG;
   if (!s->lock) return RC_FAILED;
   StoreReleaseLock(s->lock);
@@ -163,7 +163,7 @@ int StoreRelease(MappedStore* s) {
 }
 
 // Checks shared by load and save: a temporary store and a file name.
-static int TakeName(MappedStore* s, const char* name) {
+static ResultCode TakeName(MappedStore* s, const char* name) {
   if (!s || IsFileStore(s)) return RC_BAD_ARG;
   if (name && name[0]) CopyName(s->fileName, name);
   return s->fileName[0] ? RC_OK : RC_BAD_ARG;
@@ -182,8 +182,8 @@ static uint32_t NextWindow(MappedStore* s) {
   return s->view ? length : 0;
 }
 
-int StoreLoad(MappedStore* s, const char* name, uint32_t timeout) {
-  int rc = TakeName(s, name);
+ResultCode StoreLoad(MappedStore* s, const char* name, uint32_t timeout) {
+  ResultCode rc = TakeName(s, name);
   if (rc != RC_OK) return rc;
   void* file = StoreOpenFile(s->fileName, OPEN_READ);
   if (file == STORE_NO_FILE) return RC_FAILED;
@@ -214,8 +214,8 @@ int StoreLoad(MappedStore* s, const char* name, uint32_t timeout) {
   return rc;
 }
 
-int StoreSave(MappedStore* s, const char* name, uint32_t timeout) {
-  int rc = TakeName(s, name);
+ResultCode StoreSave(MappedStore* s, const char* name, uint32_t timeout) {
+  ResultCode rc = TakeName(s, name);
   if (rc != RC_OK) return rc;
   void* file = StoreOpenFile(s->fileName, CREATE_NEW_READ_WRITE);
   if (file == STORE_NO_FILE) return RC_FAILED;

@@ -44,17 +44,17 @@ struct MappedStore {
 
 // Asks the platform for its page size and granularity (both faces of the
 // store live in mapped_store_win32.cpp, like the reservation).
-int RefreshMemoryGeometry();
+ResultCode RefreshMemoryGeometry();
 // Reserves size bytes (rounded up to pages) of inaccessible address space.
-int ReserveAddressSpace(void** out, uint32_t size);
-int StoreOpen(MappedStore* store);
-int StoreClose(MappedStore* store);
-int StoreMap(MappedStore* store, int32_t offset, uint32_t length, uint8_t** out,
+ResultCode ReserveAddressSpace(void** out, uint32_t size);
+ResultCode StoreOpen(MappedStore* store);
+ResultCode StoreClose(MappedStore* store);
+ResultCode StoreMap(MappedStore* store, int32_t offset, uint32_t length, uint8_t** out,
              uint32_t timeout);
-int StoreUnmap(MappedStore* store, uint32_t timeout);
-int StoreRelease(MappedStore* store);
-int StoreLoad(MappedStore* store, const char* name, uint32_t timeout);
-int StoreSave(MappedStore* store, const char* name, uint32_t timeout);
+ResultCode StoreUnmap(MappedStore* store, uint32_t timeout);
+ResultCode StoreRelease(MappedStore* store);
+ResultCode StoreLoad(MappedStore* store, const char* name, uint32_t timeout);
+ResultCode StoreSave(MappedStore* store, const char* name, uint32_t timeout);
 
 // Window placement shared with the record walk.
 // Whether the mapped view covers [offset, offset + length). Inline: the
@@ -66,7 +66,7 @@ inline bool StoreViewServes(const MappedStore* s, int32_t offset, uint32_t lengt
 // Drops the view and maps the window around the range, up to the end of the
 // mapping: RC_OK; RC_NO_ROOM when the window would end past capacity;
 // RC_FAILED when the range passes the mapping's end or the view is refused.
-int PlaceWindow(MappedStore* store, int32_t offset, uint32_t length);
+ResultCode PlaceWindow(MappedStore* store, int32_t offset, uint32_t length);
 // Takes the store's lock within the timeout (true without a lock), and gives
 // one hold back.
 bool StoreTakeLock(MappedStore* store, uint32_t timeout);

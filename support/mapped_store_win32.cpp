@@ -14,7 +14,7 @@ static_assert(PAGE_READONLY == 2 && PAGE_READWRITE == 4 && FILE_MAP_READ == 4 &&
 static_assert(WAIT_OBJECT_0 == 0 && WAIT_ABANDONED == 0x80 && INVALID_FILE_SIZE == 0xFFFFFFFF,
               "wait and size results");
 
-int RefreshMemoryGeometry() {
+ResultCode RefreshMemoryGeometry() {
   SYSTEM_INFO si;
   GetSystemInfo(&si);
   MemoryGeometry& g = StoreGeometry;
@@ -27,7 +27,7 @@ int RefreshMemoryGeometry() {
   return RC_OK;
 }
 
-int ReserveAddressSpace(void** out, uint32_t size) {
+ResultCode ReserveAddressSpace(void** out, uint32_t size) {
   if (!out || !size) return RC_BAD_ARG;
   RefreshMemoryGeometry();
   uint32_t pages = (size + StoreGeometry.pageMask) & StoreGeometry.pageFloor;

@@ -4,7 +4,7 @@
 // One pass at the current position. When no view can be had the callback
 // is not called: the status is WALK_CONTINUE and *placeFailure says why
 // (RC_NO_ROOM or RC_FAILED).
-static int32_t WalkPass(MappedStore* s, WalkRequest* r, int* placeFailure) {
+static int32_t WalkPass(MappedStore* s, WalkRequest* r, ResultCode* placeFailure) {
   int32_t pos = r->position;  // the callback may have moved it
   *placeFailure = RC_OK;
   if (pos < 0) {
@@ -56,7 +56,7 @@ int32_t WalkStep(uintptr_t store, uintptr_t request, uintptr_t, uintptr_t, int32
   WalkRequest* r = reinterpret_cast<WalkRequest*>(request);
   if (!s || !r) return RC_BAD_ARG;
   if (last != WALK_CONTINUE) return last;
-  int placeFailure;
+  ResultCode placeFailure;
   int32_t status = WalkPass(s, r, &placeFailure);
   if (status == WALK_CONTINUE && placeFailure == RC_OK) return status;
   if (status == WALK_CONTINUE || status == 0 || status == 1) {
@@ -89,7 +89,7 @@ int32_t WalkDone(uintptr_t store, uintptr_t request, uintptr_t, uintptr_t, int32
   return 0;
 }
 
-int StoreWalk(MappedStore* s, WalkRequest* r) {
+ResultCode StoreWalk(MappedStore* s, WalkRequest* r) {
   if (!s || !s->mapping || !r || !r->callback) return RC_BAD_ARG;
   if (!r->recordSize || r->recordSize > s->dataLength) return RC_BAD_ARG;
   // A need that no view of the walk can cover would have the callback read
@@ -108,7 +108,7 @@ int StoreWalk(MappedStore* s, WalkRequest* r) {
   if (!StoreTakeLock(s, r->timeout)) return RC_FAILED;
   int32_t status = WALK_CONTINUE;
   while (status == WALK_CONTINUE) {
-    int placeFailure;
+    ResultCode placeFailure;
     status = WalkPass(s, r, &placeFailure);
     // A window that cannot be mapped would be retried for ever here, where
     // nobody can cancel: end the walk with the reason instead.
@@ -116,10 +116,10 @@ int StoreWalk(MappedStore* s, WalkRequest* r) {
   }
   EndWalk(s);
   ReportFinished(s, r, status);
-  return status;
+  return static_cast<ResultCode>(status);  // the callback's status, whatever it is
 }
 
-int StoreWalkCancel(MappedStore* s, WalkRequest* r) {
+ResultCode StoreWalkCancel(MappedStore* s, WalkRequest* r) {
   if (!s || !s->mapping || !r || !r->callback) return RC_BAD_ARG;
   if (r->worker) WorkerCancel(r->worker, 0);
   return RC_OK;

@@ -4,7 +4,7 @@
 
 static uint32_t OrDefault(uint32_t timeout) { return timeout ? timeout : 1000; }
 
-static int WaitResult(uint32_t w) {
+static ResultCode WaitResult(uint32_t w) {
   if (w == WAIT_SIGNALLED) return RC_OK;
   return w == WAIT_TIMED_OUT ? RC_TIMEOUT : RC_FAILED;
 }
@@ -18,7 +18,7 @@ static void CloseEvents(Worker* w) {
   }
 }
 
-int WorkerStart(Worker* w, int priority, int pump) {
+ResultCode WorkerStart(Worker* w, int priority, int pump) {
   if (!w || w->thread) return RC_BAD_ARG;
   void** events[4] = {&w->stopEvent, &w->goEvent, &w->cancelEvent, &w->idleEvent};
   int made = 0;
@@ -42,7 +42,7 @@ int WorkerStart(Worker* w, int priority, int pump) {
   return RC_OK;
 }
 
-int WorkerStop(Worker* w) {
+ResultCode WorkerStop(Worker* w) {
   if (!w || !w->thread) return RC_BAD_ARG;
   WorkerSetEvent(w->cancelEvent);
   WorkerWaitOne(w->idleEvent, 1000);
@@ -57,28 +57,28 @@ int WorkerStop(Worker* w) {
   return RC_OK;
 }
 
-int WorkerPost(Worker* w, const WorkerJob* job, uint32_t timeout) {
+ResultCode WorkerPost(Worker* w, const WorkerJob* job, uint32_t timeout) {
   if (!w || !w->thread || !job || !job->step.routine) return RC_BAD_ARG;
-  int rc = WaitResult(WorkerWaitOne(w->idleEvent, OrDefault(timeout)));
+  ResultCode rc = WaitResult(WorkerWaitOne(w->idleEvent, OrDefault(timeout)));
   if (rc != RC_OK) return rc;
   w->job = *job;
   WorkerSetEvent(w->goEvent);
   return RC_OK;
 }
 
-int WorkerCancel(Worker* w, uint32_t timeout) {
+ResultCode WorkerCancel(Worker* w, uint32_t timeout) {
   if (!w || !w->thread) return RC_BAD_ARG;
   WorkerSetEvent(w->cancelEvent);
   return WaitResult(WorkerWaitOne(w->idleEvent, OrDefault(timeout)));
 }
 
-int WorkerWaitIdle(Worker* w, uint32_t timeout) {
+ResultCode WorkerWaitIdle(Worker* w, uint32_t timeout) {
   if (!w || !w->thread) return RC_BAD_ARG;
   return WaitResult(WorkerWaitOne(w->idleEvent, timeout));
 }
 
-int WorkerReservedA(Worker* w) { return !w || !w->thread ? RC_BAD_ARG : RC_FAILED; }
-int WorkerReservedB(Worker* w) { return !w || !w->thread ? RC_BAD_ARG : RC_FAILED; }
+ResultCode WorkerReservedA(Worker* w) { return !w || !w->thread ? RC_BAD_ARG : RC_FAILED; }
+ResultCode WorkerReservedB(Worker* w) { return !w || !w->thread ? RC_BAD_ARG : RC_FAILED; }
 
 static int32_t CallStage(const JobStage& s, int32_t last) {
   return reinterpret_cast<JobStageRoutine>(s.routine)(s.param1, s.param2, s.param3, s.param4,

@@ -53,13 +53,13 @@ inline JobStage MakeStage(JobStageRoutine r, uintptr_t p1 = 0, uintptr_t p2 = 0,
   return s;
 }
 
-int WorkerStart(Worker* worker, int priority, int pump);
-int WorkerStop(Worker* worker);
-int WorkerPost(Worker* worker, const WorkerJob* job, uint32_t timeout);
-int WorkerCancel(Worker* worker, uint32_t timeout);
-int WorkerWaitIdle(Worker* worker, uint32_t timeout);
-int WorkerReservedA(Worker* worker);
-int WorkerReservedB(Worker* worker);
+ResultCode WorkerStart(Worker* worker, int priority, int pump);
+ResultCode WorkerStop(Worker* worker);
+ResultCode WorkerPost(Worker* worker, const WorkerJob* job, uint32_t timeout);
+ResultCode WorkerCancel(Worker* worker, uint32_t timeout);
+ResultCode WorkerWaitIdle(Worker* worker, uint32_t timeout);
+ResultCode WorkerReservedA(Worker* worker);
+ResultCode WorkerReservedB(Worker* worker);
 
 // The two thread routines; each returns 1 as the thread's exit code.
 uint32_t WorkerLoop(Worker* worker);

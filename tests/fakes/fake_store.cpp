@@ -7,7 +7,7 @@ FakeStoreOs fakeStore;
 
 static std::vector<uint8_t>& Bytes(void* file) { return *static_cast<std::vector<uint8_t>*>(file); }
 
-int RefreshMemoryGeometry() { return RC_OK; }  // the defaults: 4 KiB pages, 64 KiB granularity
+ResultCode RefreshMemoryGeometry() { return RC_OK; }  // the defaults: 4 KiB pages, 64 KiB granularity
 
 bool StoreMakeTempFile(const char*, char* name) {
   fakeStore.files[strcpy(name, "odc1.tmp")].clear();
