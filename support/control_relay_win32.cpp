@@ -1,6 +1,11 @@
 // Control message relays over window subclassing.
 #include "support/control_relay.h"
 
+static_assert(WM_RELAY_MOUSE == WM_APP && WM_RELAY_KEY == WM_APP + 1 && WM_APP == 0x8000 &&
+                  WM_MOUSEMOVE == 0x0200 && WM_MBUTTONDBLCLK == 0x0209 && WM_KEYDOWN == 0x0100,
+              "relayed and relaying messages");
+static_assert(GWL_WNDPROC == -4 && GWL_USERDATA == -21, "window slots");
+
 namespace {
 
 enum { RELAYS_MOUSE = 1, RELAYS_KEYS = 2 };
@@ -47,7 +52,9 @@ ResultCode SetControlRelay(HWND window, int kind) {
     // a relay as its own previous procedure would make it call itself.
     LONG replaced = SetWindowLongA(window, GWL_WNDPROC, (LONG)relay);
     if (!IsRelay(replaced)) SetWindowLongA(window, GWL_USERDATA, replaced);
-  } else {
+  } else if (IsRelay(GetWindowLongA(window, GWL_WNDPROC))) {
+    // Only a relay's slot holds a procedure; another control's holds its
+    // owner's data, which must never become a window procedure.
     LONG previous = GetWindowLongA(window, GWL_USERDATA);
     if (previous) SetWindowLongA(window, GWL_WNDPROC, previous);
   }

@@ -1,11 +1,10 @@
 // The mapped store: capacity and window rounding, window placement and the
-// load and save loops, over the StorePlatform seam.
+// load and save loops, over the platform calls of mapped_store.h.
 #include "support/mapped_store.h"
 
 MemoryGeometry StoreGeometry = {0x1000, 0xFFF, 0xFFFFF000, 0x10000, 0xFFFF, 0xFFFF0000};
 
-static const char kTempPrefix[] = "odc";
-enum : uint32_t { TEMP_FOLDER_SIZE = 246, OPEN_LOCK_TIMEOUT = 100, CLOSE_LOCK_TIMEOUT = 2000 };
+enum : uint32_t { OPEN_LOCK_TIMEOUT = 100, CLOSE_LOCK_TIMEOUT = 2000 };
 
 static uint32_t RoundUpToGranularity(uint32_t x) {
   return (x + StoreGeometry.granularityMask) & StoreGeometry.granularityFloor;  // wraps on purpose
@@ -18,35 +17,16 @@ static void CopyName(char* to, const char* from) {
   to[i] = 0;
 }
 
-int RefreshMemoryGeometry() {
-  uint32_t page = 0, gran = 0;
-  StorePlatform.SystemGeometry(&page, &gran);
-  StoreGeometry.pageSize = page;
-  StoreGeometry.pageMask = page - 1;
-  StoreGeometry.pageFloor = ~(page - 1);
-  StoreGeometry.granularity = gran;
-  StoreGeometry.granularityMask = gran - 1;
-  StoreGeometry.granularityFloor = ~(gran - 1);
-  return RC_OK;
-}
-
-int ReserveAddressSpace(void** out, uint32_t size) {
-  if (!out || !size) return RC_BAD_ARG;
-  RefreshMemoryGeometry();
-  *out = StorePlatform.Reserve((size + StoreGeometry.pageMask) & StoreGeometry.pageFloor);
-  return *out ? RC_OK : RC_FAILED;
-}
-
 bool StoreTakeLock(MappedStore* s, uint32_t timeout) {
-  return !s->lock || StorePlatform.TakeLock(s->lock, timeout);
+  return !s->lock || StoreWaitLock(s->lock, timeout);
 }
 
 void StoreGiveLock(MappedStore* s) {
-  if (s->lock) StorePlatform.GiveLock(s->lock);
+  if (s->lock) StoreReleaseLock(s->lock);
 }
 
 static void DropView(MappedStore* s) {
-  if (s->view) StorePlatform.UnmapView(s->view);
+  if (s->view) StoreUnmapView(s->view);
   s->view = nullptr;
 }
 
@@ -55,36 +35,27 @@ static bool ReadOnly(const MappedStore* s) {
   return IsFileStore(s) && !(s->flags & STORE_WRITE);
 }
 
-int PlaceWindow(MappedStore* s, int32_t offset, uint32_t length) {
+ResultCode PlaceWindow(MappedStore* s, int32_t offset, uint32_t length) {
   DropView(s);
   // 64-bit so that no sum near the top of the range can overflow.
-  int64_t start = static_cast<int32_t>(static_cast<uint32_t>(offset) & StoreGeometry.granularityFloor);
+  uint32_t floor = static_cast<uint32_t>(offset) & StoreGeometry.granularityFloor;
+  int64_t start = static_cast<int32_t>(floor);
   int64_t end = start + s->windowSize;
-  if (static_cast<int64_t>(offset) + length > end) end += s->windowSize;
-  s->windowStart = static_cast<int32_t>(start);
-  s->windowEnd = static_cast<int32_t>(static_cast<uint32_t>(end));
+  int64_t rangeEnd = static_cast<int64_t>(offset) + length;
+  if (rangeEnd > end) end += s->windowSize;
   if (end > static_cast<int64_t>(s->capacity)) return RC_NO_ROOM;
-  s->view = StorePlatform.MapView(s->mapping, !ReadOnly(s), static_cast<uint32_t>(start),
-                                  static_cast<uint32_t>(end - start));
+  // The view stops where the mapping does; a range below 0 or past that
+  // end cannot be had (the platform refuses such views).
+  if (start < 0 || rangeEnd > static_cast<int64_t>(s->mappingSize)) return RC_FAILED;
+  if (end > static_cast<int64_t>(s->mappingSize)) end = s->mappingSize;
+  s->windowStart = static_cast<int32_t>(start);
+  s->windowEnd = static_cast<int32_t>(end);
+  s->view = StoreMapView(s->mapping, !ReadOnly(s), static_cast<uint32_t>(start),
+                         static_cast<uint32_t>(end - start));
   return s->view ? RC_OK : RC_FAILED;
 }
 
-// Makes tempName a fresh unique file name; leaves it empty on failure.
-static void MakeTempName(MappedStore* s) {
-  char folder[STORE_PATH_SIZE];
-  const char* where = nullptr;
-  if (s->tempFolder && s->tempFolder[0]) {
-    where = s->tempFolder;
-  } else {
-    // A folder that does not fit reports the length it needs: no folder.
-    uint32_t n = StorePlatform.TempFolder(folder, TEMP_FOLDER_SIZE);
-    if (n && n < TEMP_FOLDER_SIZE) where = folder;
-  }
-  if (!where || !StorePlatform.TempFileName(where, kTempPrefix, s->tempName))
-    s->tempName[0] = 0;
-}
-
-int StoreOpen(MappedStore* s) {
+ResultCode StoreOpen(MappedStore* s) {
   if (!s || s->mapping || s->view) return RC_BAD_ARG;
   RefreshMemoryGeometry();
   s->file = STORE_NO_FILE;
@@ -97,36 +68,36 @@ int StoreOpen(MappedStore* s) {
   s->windowSize = RoundUpToGranularity(s->windowSize);
   if (!s->windowSize) s->windowSize = StoreGeometry.granularity;
 
-  int rc = RC_FAILED;
+  ResultCode rc = RC_FAILED;
   bool readOnly = false;
   if (IsFileStore(s)) {
     if (!s->fileName[0]) return RC_BAD_ARG;
     readOnly = !(s->flags & STORE_WRITE);
-    s->file = StorePlatform.OpenFile(s->fileName, readOnly ? OPEN_READ : OPEN_READ_WRITE);
+    s->file = StoreOpenFile(s->fileName, readOnly ? OPEN_READ : OPEN_READ_WRITE);
   } else {
-    if (!s->tempName[0]) MakeTempName(s);
-    if (s->tempName[0]) s->file = StorePlatform.OpenFile(s->tempName, CREATE_NEW_READ_WRITE);
+    if (!s->tempName[0]) StoreMakeTempFile(s->tempFolder, s->tempName);
+    if (s->tempName[0]) s->file = StoreOpenFile(s->tempName, CREATE_NEW_READ_WRITE);
   }
   if (s->file != STORE_NO_FILE) {
-    uint32_t size = StorePlatform.FileSize(s->file);
+    uint32_t size = StoreFileSize(s->file);
     uint64_t total = static_cast<uint64_t>(size) + s->extraBytes;  // no 32-bit wrap
     rc = RC_NO_ROOM;
     if (size != 0xFFFFFFFF) {
       s->dataLength = size;
       if (total <= s->capacity) {
         s->mappingSize = static_cast<uint32_t>(total);
-        s->mapping = StorePlatform.CreateMapping(s->file, readOnly, s->mappingSize);
+        s->mapping = StoreCreateMapping(s->file, readOnly, s->mappingSize);
         if (s->mapping) rc = RC_OK;
       }
     }
     if (rc != RC_OK) {
-      StorePlatform.Close(s->file);
+      StoreCloseHandle(s->file);
       s->file = STORE_NO_FILE;
     }
   }
   if (rc != RC_OK) return rc;
   if (s->flags & STORE_LOCK) {
-    s->lock = StorePlatform.NewLock();
+    s->lock = StoreNewLock();
     if (!s->lock) {
       StoreClose(s);
       return RC_FAILED;
@@ -139,31 +110,32 @@ int StoreOpen(MappedStore* s) {
   return rc;
 }
 
-int StoreClose(MappedStore* s) {
+ResultCode StoreClose(MappedStore* s) {
   if (!s) return RC_BAD_ARG;
-  bool held = s->lock && StorePlatform.TakeLock(s->lock, CLOSE_LOCK_TIMEOUT);
+  bool held = s->lock && StoreWaitLock(s->lock, CLOSE_LOCK_TIMEOUT);
   DropView(s);
-  if (s->mapping) StorePlatform.Close(s->mapping);
+  if (s->mapping) StoreCloseHandle(s->mapping);
   s->mapping = nullptr;
-  if (s->file != STORE_NO_FILE && s->file) StorePlatform.Close(s->file);
+  if (s->file != STORE_NO_FILE && s->file) StoreCloseHandle(s->file);
   s->file = STORE_NO_FILE;
   if (s->lock) {
-    if (held) StorePlatform.GiveLock(s->lock);
-    StorePlatform.Close(s->lock);
+    if (held) StoreReleaseLock(s->lock);
+    StoreCloseHandle(s->lock);
     s->lock = nullptr;
   }
   s->current = nullptr;
   s->windowStart = s->windowEnd = 0;
   s->dataLength = s->mappingSize = 0;
-  if (!IsFileStore(s) && s->tempName[0]) StorePlatform.RemoveFile(s->tempName);
+  if (!IsFileStore(s) && s->tempName[0]) StoreDeleteFile(s->tempName);
   return RC_OK;
 }
 
-int StoreMap(MappedStore* s, int32_t offset, uint32_t length, uint8_t** out, uint32_t timeout) {
+ResultCode StoreMap(MappedStore* s, int32_t offset, uint32_t length, uint8_t** out, uint32_t timeout) {
   if (!s || !s->mapping || !length || length > s->windowSize) return RC_BAD_ARG;
+  if (out) *out = nullptr;  // a failed placement leaves no view to point into
   if (!StoreTakeLock(s, timeout)) return RC_FAILED;
   if (!StoreViewServes(s, offset, length)) {
-    int rc = PlaceWindow(s, offset, length);
+    ResultCode rc = PlaceWindow(s, offset, length);
     if (rc != RC_OK) {
       StoreGiveLock(s);
       return rc;
@@ -174,7 +146,7 @@ int StoreMap(MappedStore* s, int32_t offset, uint32_t length, uint8_t** out, uin
   return RC_OK;
 }
 
-int StoreUnmap(MappedStore* s, uint32_t timeout) {
+ResultCode StoreUnmap(MappedStore* s, uint32_t timeout) {
   if (!s) return RC_BAD_ARG;
   if (!s->mapping || !s->view) return RC_FAILED;
   if (!StoreTakeLock(s, timeout)) return RC_FAILED;
@@ -183,36 +155,39 @@ int StoreUnmap(MappedStore* s, uint32_t timeout) {
   return RC_OK;
 }
 
-int StoreRelease(MappedStore* s) {
+ResultCode StoreRelease(MappedStore* s) {
   if (!s) return RC_BAD_ARG;
   if (!s->lock) return RC_FAILED;
-  StorePlatform.GiveLock(s->lock);
+  StoreReleaseLock(s->lock);
   return RC_OK;
 }
 
 // Checks shared by load and save: a temporary store and a file name.
-static int TakeName(MappedStore* s, const char* name) {
+static ResultCode TakeName(MappedStore* s, const char* name) {
   if (!s || IsFileStore(s)) return RC_BAD_ARG;
   if (name && name[0]) CopyName(s->fileName, name);
   return s->fileName[0] ? RC_OK : RC_BAD_ARG;
 }
 
-// Moves the view on to the next window after windowEnd.
-static bool NextWindow(MappedStore* s) {
+// Moves the view on to the window after windowEnd, mapped as far as the
+// mapping reaches: the length mapped, 0 when no view could be had.
+static uint32_t NextWindow(MappedStore* s) {
   DropView(s);
   s->windowStart = s->windowEnd;
   s->windowEnd = static_cast<int32_t>(static_cast<uint32_t>(s->windowStart) + s->windowSize);
-  s->view = StorePlatform.MapView(s->mapping, 1, static_cast<uint32_t>(s->windowStart),
-                                  s->windowSize);
-  return s->view != nullptr;
+  uint32_t start = static_cast<uint32_t>(s->windowStart);
+  if (start >= s->mappingSize) return 0;
+  uint32_t length = s->mappingSize - start < s->windowSize ? s->mappingSize - start : s->windowSize;
+  s->view = StoreMapView(s->mapping, 1, start, length);
+  return s->view ? length : 0;
 }
 
-int StoreLoad(MappedStore* s, const char* name, uint32_t timeout) {
-  int rc = TakeName(s, name);
+ResultCode StoreLoad(MappedStore* s, const char* name, uint32_t timeout) {
+  ResultCode rc = TakeName(s, name);
   if (rc != RC_OK) return rc;
-  void* file = StorePlatform.OpenFile(s->fileName, OPEN_READ);
+  void* file = StoreOpenFile(s->fileName, OPEN_READ);
   if (file == STORE_NO_FILE) return RC_FAILED;
-  uint32_t size = StorePlatform.FileSize(file);
+  uint32_t size = StoreFileSize(file);
   if (size == 0xFFFFFFFF || size > s->mappingSize) {
     rc = RC_NO_ROOM;
   } else if (!StoreTakeLock(s, timeout)) {
@@ -221,33 +196,28 @@ int StoreLoad(MappedStore* s, const char* name, uint32_t timeout) {
     s->windowStart = s->windowEnd = 0;
     s->dataLength = size;
     s->current = nullptr;
-    uint32_t pos = 0, chunk = 0;
-    bool loopMapped = false;
+    uint32_t pos = 0, chunk = 0, mapped = 0;
     while (pos < size) {
-      StorePlatform.Seek(file, pos);
       chunk = size - pos < s->windowSize ? size - pos : s->windowSize;
-      if (!NextWindow(s)) break;
-      loopMapped = true;
-      uint32_t got = 0;
-      if (!StorePlatform.Read(file, s->view, chunk, &got) || got != chunk) break;
+      mapped = NextWindow(s);
+      if (!mapped || !StoreReadAt(file, pos, s->view, chunk)) break;
       pos += chunk;
     }
     rc = pos == size ? RC_OK : RC_FAILED;
     s->windowStart = s->windowEnd = 0;
     // The rest of the last window reads as zeros, not as stale data.
-    if (loopMapped && s->view && chunk < s->windowSize)
-      for (uint32_t i = chunk; i < s->windowSize; ++i) s->view[i] = 0;
+    for (uint32_t i = chunk; s->view && i < mapped; ++i) s->view[i] = 0;
     DropView(s);
     StoreGiveLock(s);
   }
-  StorePlatform.Close(file);
+  StoreCloseHandle(file);
   return rc;
 }
 
-int StoreSave(MappedStore* s, const char* name, uint32_t timeout) {
-  int rc = TakeName(s, name);
+ResultCode StoreSave(MappedStore* s, const char* name, uint32_t timeout) {
+  ResultCode rc = TakeName(s, name);
   if (rc != RC_OK) return rc;
-  void* file = StorePlatform.OpenFile(s->fileName, CREATE_NEW_READ_WRITE);
+  void* file = StoreOpenFile(s->fileName, CREATE_NEW_READ_WRITE);
   if (file == STORE_NO_FILE) return RC_FAILED;
   uint32_t n = s->dataLength;
   if (!n) {  // NOLINT(bugprone-branch-clone): an empty store and a lock not had fail alike
@@ -261,25 +231,16 @@ int StoreSave(MappedStore* s, const char* name, uint32_t timeout) {
     s->current = nullptr;
     uint32_t pos = 0;
     while (pos < n) {
-      StorePlatform.Seek(file, pos);
       uint32_t chunk = n - pos < s->windowSize ? n - pos : s->windowSize;
-      if (!NextWindow(s)) break;
-      uint32_t put = 0;
-      if (!StorePlatform.Write(file, s->view, chunk, &put) || put != chunk) break;
+      if (!NextWindow(s) || !StoreWriteAt(file, pos, s->view, chunk)) break;
       pos += chunk;
     }
-    if (pos == n) {
-      StorePlatform.Seek(file, pos);
-      StorePlatform.SetEnd(file);
-      rc = RC_OK;
-    } else {
-      rc = RC_FAILED;
-    }
+    rc = pos == n ? RC_OK : RC_FAILED;
+    if (rc == RC_OK) StoreEndFileAt(file, pos);
     s->windowStart = s->windowEnd = 0;
     DropView(s);
     StoreGiveLock(s);
   }
-  StorePlatform.Close(file);
+  StoreCloseHandle(file);
   return rc;
 }
-

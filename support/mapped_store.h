@@ -42,16 +42,19 @@ struct MappedStore {
   char tempName[STORE_PATH_SIZE];
 };
 
-int RefreshMemoryGeometry();
-int ReserveAddressSpace(void** out, uint32_t size);
-int StoreOpen(MappedStore* store);
-int StoreClose(MappedStore* store);
-int StoreMap(MappedStore* store, int32_t offset, uint32_t length, uint8_t** out,
+// Asks the platform for its page size and granularity (both faces of the
+// store live in mapped_store_win32.cpp, like the reservation).
+ResultCode RefreshMemoryGeometry();
+// Reserves size bytes (rounded up to pages) of inaccessible address space.
+ResultCode ReserveAddressSpace(void** out, uint32_t size);
+ResultCode StoreOpen(MappedStore* store);
+ResultCode StoreClose(MappedStore* store);
+ResultCode StoreMap(MappedStore* store, int32_t offset, uint32_t length, uint8_t** out,
              uint32_t timeout);
-int StoreUnmap(MappedStore* store, uint32_t timeout);
-int StoreRelease(MappedStore* store);
-int StoreLoad(MappedStore* store, const char* name, uint32_t timeout);
-int StoreSave(MappedStore* store, const char* name, uint32_t timeout);
+ResultCode StoreUnmap(MappedStore* store, uint32_t timeout);
+ResultCode StoreRelease(MappedStore* store);
+ResultCode StoreLoad(MappedStore* store, const char* name, uint32_t timeout);
+ResultCode StoreSave(MappedStore* store, const char* name, uint32_t timeout);
 
 // Window placement shared with the record walk.
 // Whether the mapped view covers [offset, offset + length). Inline: the
@@ -60,39 +63,33 @@ inline bool StoreViewServes(const MappedStore* s, int32_t offset, uint32_t lengt
   return s->view && s->windowStart <= offset &&
          static_cast<int64_t>(offset) + length <= s->windowEnd;
 }
-// Drops the view and maps the window around the range: RC_OK, RC_NO_ROOM
-// when it would end past capacity, RC_FAILED when the view is refused.
-int PlaceWindow(MappedStore* store, int32_t offset, uint32_t length);
+// Drops the view and maps the window around the range, up to the end of the
+// mapping: RC_OK; RC_NO_ROOM when the window would end past capacity;
+// RC_FAILED when the range passes the mapping's end or the view is refused.
+ResultCode PlaceWindow(MappedStore* store, int32_t offset, uint32_t length);
 // Takes the store's lock within the timeout (true without a lock), and gives
 // one hold back.
 bool StoreTakeLock(MappedStore* store, uint32_t timeout);
 void StoreGiveLock(MappedStore* store);
 
+// The platform under the store, resolved at link time: Win32 files, mappings
+// and a mutex in mapped_store_win32.cpp, files in memory in the native tests.
 enum StoreOpenMode { OPEN_READ, OPEN_READ_WRITE, CREATE_NEW_READ_WRITE };
-
-// The platform under the store: the Win32 calls in mapped_store_win32.cpp,
-// an in-memory file system in the native tests.
-struct StoreApi {
-  void (*SystemGeometry)(uint32_t* pageSize, uint32_t* granularity);
-  void* (*Reserve)(uint32_t size);  // reserved, inaccessible; null on failure
-  // The system's temporary folder into a buffer of size bytes; 0 on failure.
-  uint32_t (*TempFolder)(char* out, uint32_t size);
-  // Makes and creates a unique file "odc..." in folder; 0 on failure.
-  uint32_t (*TempFileName)(const char* folder, const char* prefix, char* out);
-  void* (*OpenFile)(const char* name, StoreOpenMode mode);  // STORE_NO_FILE on failure
-  uint32_t (*FileSize)(void* file);                        // 0xFFFFFFFF on failure
-  void* (*CreateMapping)(void* file, int readOnly, uint32_t size);
-  uint8_t* (*MapView)(void* mapping, int write, uint32_t offset, uint32_t length);
-  void (*UnmapView)(uint8_t* view);
-  void (*Close)(void* handle);
-  void (*RemoveFile)(const char* name);
-  void* (*NewLock)();
-  int (*TakeLock)(void* lock, uint32_t timeout);  // 1 when held
-  void (*GiveLock)(void* lock);
-  void (*Seek)(void* file, uint32_t pos);
-  int (*Read)(void* file, void* buffer, uint32_t size, uint32_t* done);
-  int (*Write)(void* file, const void* buffer, uint32_t size, uint32_t* done);
-  void (*SetEnd)(void* file);
-};
-
-extern StoreApi StorePlatform;
+// Makes and creates a unique "odc" file in folder (null or empty: the
+// system's temporary folder) and names it in name; false, name empty, when
+// none can be made.
+bool StoreMakeTempFile(const char* folder, char* name);
+void* StoreOpenFile(const char* name, StoreOpenMode mode);  // STORE_NO_FILE on failure
+uint32_t StoreFileSize(void* file);                         // 0xFFFFFFFF on failure
+void* StoreCreateMapping(void* file, int readOnly, uint32_t size);  // null on failure
+uint8_t* StoreMapView(void* mapping, int write, uint32_t offset, uint32_t length);
+void StoreUnmapView(uint8_t* view);
+void StoreCloseHandle(void* handle);
+void StoreDeleteFile(const char* name);
+void* StoreNewLock();                         // null on failure
+bool StoreWaitLock(void* lock, uint32_t timeout);  // true when this thread holds it
+void StoreReleaseLock(void* lock);
+// Reads or writes size bytes at pos of the file; false when fewer moved.
+bool StoreReadAt(void* file, uint32_t pos, void* buffer, uint32_t size);
+bool StoreWriteAt(void* file, uint32_t pos, const void* buffer, uint32_t size);
+void StoreEndFileAt(void* file, uint32_t pos);

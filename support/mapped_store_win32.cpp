@@ -1,74 +1,97 @@
 // The mapped store's platform: Win32 files, mappings, views and a mutex as
-// the recursive, thread-owned lock.
+// the recursive, thread-owned lock; the memory geometry and reservation.
 #include <windows.h>
 #include "support/mapped_store.h"
 
-static void SystemGeometryWin32(uint32_t* page, uint32_t* granularity) {
+enum : DWORD { TEMP_FOLDER_SIZE = 246 };  // not 260: the folder's name leaves room for the file's
+
+static_assert(GENERIC_READ == 0x80000000 && GENERIC_WRITE == 0x40000000 && OPEN_EXISTING == 3 &&
+                  CREATE_ALWAYS == 2 && FILE_ATTRIBUTE_NORMAL == 0x80 && FILE_BEGIN == 0,
+              "file access");
+static_assert(PAGE_READONLY == 2 && PAGE_READWRITE == 4 && FILE_MAP_READ == 4 &&
+                  FILE_MAP_WRITE == 2 && MEM_RESERVE == 0x2000 && PAGE_NOACCESS == 1,
+              "mapping access");
+static_assert(WAIT_OBJECT_0 == 0 && WAIT_ABANDONED == 0x80 && INVALID_FILE_SIZE == 0xFFFFFFFF,
+              "wait and size results");
+
+ResultCode RefreshMemoryGeometry() {
   SYSTEM_INFO si;
   GetSystemInfo(&si);
-  *page = si.dwPageSize;
-  *granularity = si.dwAllocationGranularity;
+  MemoryGeometry& g = StoreGeometry;
+  g.pageSize = si.dwPageSize;
+  g.pageMask = g.pageSize - 1;
+  g.pageFloor = ~g.pageMask;
+  g.granularity = si.dwAllocationGranularity;
+  g.granularityMask = g.granularity - 1;
+  g.granularityFloor = ~g.granularityMask;
+  return RC_OK;
 }
 
-static void* ReserveWin32(uint32_t size) {
-  return VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS);
+ResultCode ReserveAddressSpace(void** out, uint32_t size) {
+  if (!out || !size) return RC_BAD_ARG;
+  RefreshMemoryGeometry();
+  uint32_t pages = (size + StoreGeometry.pageMask) & StoreGeometry.pageFloor;
+  *out = VirtualAlloc(nullptr, pages, MEM_RESERVE, PAGE_NOACCESS);
+  return *out ? RC_OK : RC_FAILED;
 }
 
-static uint32_t TempFolderWin32(char* out, uint32_t size) { return GetTempPathA(size, out); }
-
-static uint32_t TempFileNameWin32(const char* folder, const char* prefix, char* out) {
-  return GetTempFileNameA(folder, prefix, 0, out);
+bool StoreMakeTempFile(const char* folder, char* name) {
+  char system[STORE_PATH_SIZE];
+  if (!folder || !folder[0]) {
+    // A folder that does not fit reports the length it needs: no folder.
+    DWORD n = GetTempPathA(TEMP_FOLDER_SIZE, system);
+    folder = n && n < TEMP_FOLDER_SIZE ? system : nullptr;
+  }
+  if (folder && GetTempFileNameA(folder, "odc", 0, name)) return true;
+  name[0] = 0;
+  return false;
 }
 
-static void* OpenFileWin32(const char* name, StoreOpenMode mode) {
+void* StoreOpenFile(const char* name, StoreOpenMode mode) {
   DWORD access = mode == OPEN_READ ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
   DWORD how = mode == CREATE_NEW_READ_WRITE ? CREATE_ALWAYS : OPEN_EXISTING;
   return CreateFileA(name, access, 0, nullptr, how, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-static uint32_t FileSizeWin32(void* file) { return GetFileSize(file, nullptr); }
+uint32_t StoreFileSize(void* file) { return GetFileSize(file, nullptr); }
 
-static void* CreateMappingWin32(void* file, int readOnly, uint32_t size) {
+void* StoreCreateMapping(void* file, int readOnly, uint32_t size) {
   return CreateFileMappingA(file, nullptr, readOnly ? PAGE_READONLY : PAGE_READWRITE, 0, size,
                             nullptr);
 }
 
-static uint8_t* MapViewWin32(void* mapping, int write, uint32_t offset, uint32_t length) {
+uint8_t* StoreMapView(void* mapping, int write, uint32_t offset, uint32_t length) {
   return static_cast<uint8_t*>(
       MapViewOfFile(mapping, write ? FILE_MAP_WRITE : FILE_MAP_READ, 0, offset, length));
 }
 
-static void UnmapViewWin32(uint8_t* view) { UnmapViewOfFile(view); }
-static void CloseWin32(void* h) { CloseHandle(h); }
-static void RemoveFileWin32(const char* name) { DeleteFileA(name); }
-static void* NewLockWin32() { return CreateMutexA(nullptr, FALSE, nullptr); }
+void StoreUnmapView(uint8_t* view) { UnmapViewOfFile(view); }
+void StoreCloseHandle(void* handle) { CloseHandle(handle); }
+void StoreDeleteFile(const char* name) { DeleteFileA(name); }
+void* StoreNewLock() { return CreateMutexA(nullptr, FALSE, nullptr); }
 
-static int TakeLockWin32(void* lock, uint32_t timeout) {
-  return WaitForSingleObject(lock, timeout) == WAIT_OBJECT_0;
+// An abandoned mutex (its last owner ended holding it) is owned by the
+// waiter all the same.
+bool StoreWaitLock(void* lock, uint32_t timeout) {
+  DWORD r = WaitForSingleObject(lock, timeout);
+  return r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
 }
 
-static void GiveLockWin32(void* lock) { ReleaseMutex(lock); }
-static void SeekWin32(void* file, uint32_t pos) { SetFilePointer(file, pos, nullptr, FILE_BEGIN); }
+void StoreReleaseLock(void* lock) { ReleaseMutex(lock); }
 
-static int ReadWin32(void* file, void* buffer, uint32_t size, uint32_t* done) {
+bool StoreReadAt(void* file, uint32_t pos, void* buffer, uint32_t size) {
   DWORD n = 0;
-  BOOL ok = ReadFile(file, buffer, size, &n, nullptr);
-  *done = n;
-  return ok;
+  SetFilePointer(file, pos, nullptr, FILE_BEGIN);
+  return ReadFile(file, buffer, size, &n, nullptr) && n == size;
 }
 
-static int WriteWin32(void* file, const void* buffer, uint32_t size, uint32_t* done) {
+bool StoreWriteAt(void* file, uint32_t pos, const void* buffer, uint32_t size) {
   DWORD n = 0;
-  BOOL ok = WriteFile(file, buffer, size, &n, nullptr);
-  *done = n;
-  return ok;
+  SetFilePointer(file, pos, nullptr, FILE_BEGIN);
+  return WriteFile(file, buffer, size, &n, nullptr) && n == size;
 }
 
-static void SetEndWin32(void* file) { SetEndOfFile(file); }
-
-StoreApi StorePlatform = {SystemGeometryWin32, ReserveWin32,       TempFolderWin32,
-                          TempFileNameWin32,   OpenFileWin32,      FileSizeWin32,
-                          CreateMappingWin32,  MapViewWin32,       UnmapViewWin32,
-                          CloseWin32,          RemoveFileWin32,    NewLockWin32,
-                          TakeLockWin32,       GiveLockWin32,      SeekWin32,
-                          ReadWin32,           WriteWin32,         SetEndWin32};
+void StoreEndFileAt(void* file, uint32_t pos) {
+  SetFilePointer(file, pos, nullptr, FILE_BEGIN);
+  SetEndOfFile(file);
+}

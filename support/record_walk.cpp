@@ -4,7 +4,7 @@
 // One pass at the current position. When no view can be had the callback
 // is not called: the status is WALK_CONTINUE and *placeFailure says why
 // (RC_NO_ROOM or RC_FAILED).
-static int32_t WalkPass(MappedStore* s, WalkRequest* r, int* placeFailure) {
+static int32_t WalkPass(MappedStore* s, WalkRequest* r, ResultCode* placeFailure) {
   int32_t pos = r->position;  // the callback may have moved it
   *placeFailure = RC_OK;
   if (pos < 0) {
@@ -32,7 +32,7 @@ static int32_t WalkPass(MappedStore* s, WalkRequest* r, int* placeFailure) {
 // Drops the view and gives back the walk's hold on the lock.
 static void EndWalk(MappedStore* s) {
   s->windowStart = s->windowEnd = 0;
-  if (s->view) StorePlatform.UnmapView(s->view);
+  if (s->view) StoreUnmapView(s->view);
   s->view = nullptr;
   StoreGiveLock(s);
 }
@@ -56,20 +56,30 @@ int32_t WalkStep(uintptr_t store, uintptr_t request, uintptr_t, uintptr_t, int32
   WalkRequest* r = reinterpret_cast<WalkRequest*>(request);
   if (!s || !r) return RC_BAD_ARG;
   if (last != WALK_CONTINUE) return last;
-  int placeFailure;
-  // On a worker a window that cannot be mapped is retried until a cancel.
+  ResultCode placeFailure;
   int32_t status = WalkPass(s, r, &placeFailure);
-  // Any status but 0, 1 and 2 ends the job without the finish stage; give
-  // the view and the lock back here so that they do not stay with the thread.
-  if (status != 0 && status != 1 && status != WALK_CONTINUE) EndWalk(s);
+  if (status == WALK_CONTINUE && placeFailure == RC_OK) return status;
+  if (status == WALK_CONTINUE || status == 0 || status == 1) {
+    // The walk ends here. A window that cannot be had ends it as on the
+    // calling thread, with the reason: the worker only goes on to finish
+    // after 0 or 1, so the status travels in `result` and finish reports it.
+    r->result = status == WALK_CONTINUE ? placeFailure : status;
+    return status == WALK_CONTINUE ? 1 : status;
+  }
+  // Any other status ends the job without the finish stage; give the view
+  // and the lock back here so that they do not stay with the thread.
+  EndWalk(s);
   return status;
 }
 
 int32_t WalkFinish(uintptr_t store, uintptr_t request, uintptr_t, uintptr_t, int32_t last) {
   MappedStore* s = reinterpret_cast<MappedStore*>(store);
-  if (!s || !request) return RC_BAD_ARG;
+  WalkRequest* r = reinterpret_cast<WalkRequest*>(request);
+  if (!s || !r) return RC_BAD_ARG;
   EndWalk(s);
-  return last;
+  // After a cancel last is the step's 2; after an end, the step left the
+  // status in result.
+  return last == 0 || last == 1 ? r->result : last;
 }
 
 int32_t WalkDone(uintptr_t store, uintptr_t request, uintptr_t, uintptr_t, int32_t last) {
@@ -79,9 +89,12 @@ int32_t WalkDone(uintptr_t store, uintptr_t request, uintptr_t, uintptr_t, int32
   return 0;
 }
 
-int StoreWalk(MappedStore* s, WalkRequest* r) {
+ResultCode StoreWalk(MappedStore* s, WalkRequest* r) {
   if (!s || !s->mapping || !r || !r->callback) return RC_BAD_ARG;
   if (!r->recordSize || r->recordSize > s->dataLength) return RC_BAD_ARG;
+  // A need that no view of the walk can cover would have the callback read
+  // past the view.
+  if (r->windowNeed > s->windowSize || r->windowNeed > s->mappingSize) return RC_BAD_ARG;
   if (r->worker) {
     uintptr_t ps = reinterpret_cast<uintptr_t>(s), pr = reinterpret_cast<uintptr_t>(r);
     WorkerJob job;
@@ -95,7 +108,7 @@ int StoreWalk(MappedStore* s, WalkRequest* r) {
   if (!StoreTakeLock(s, r->timeout)) return RC_FAILED;
   int32_t status = WALK_CONTINUE;
   while (status == WALK_CONTINUE) {
-    int placeFailure;
+    ResultCode placeFailure;
     status = WalkPass(s, r, &placeFailure);
     // A window that cannot be mapped would be retried for ever here, where
     // nobody can cancel: end the walk with the reason instead.
@@ -103,10 +116,10 @@ int StoreWalk(MappedStore* s, WalkRequest* r) {
   }
   EndWalk(s);
   ReportFinished(s, r, status);
-  return status;
+  return static_cast<ResultCode>(status);  // the callback's status, whatever it is
 }
 
-int StoreWalkCancel(MappedStore* s, WalkRequest* r) {
+ResultCode StoreWalkCancel(MappedStore* s, WalkRequest* r) {
   if (!s || !s->mapping || !r || !r->callback) return RC_BAD_ARG;
   if (r->worker) WorkerCancel(r->worker, 0);
   return RC_OK;

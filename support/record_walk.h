@@ -26,8 +26,8 @@ struct WalkRequest {
   uint8_t* record;      // the record at position, in WALK_READY only
 };
 
-int StoreWalk(MappedStore* store, WalkRequest* request);
-int StoreWalkCancel(MappedStore* store, WalkRequest* request);
+ResultCode StoreWalk(MappedStore* store, WalkRequest* request);
+ResultCode StoreWalkCancel(MappedStore* store, WalkRequest* request);
 
 // The walk's four stages as a worker runs them: param1 the store, param2
 // the request.

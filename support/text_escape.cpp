@@ -2,9 +2,6 @@
 #include "support/text_escape.h"
 #include <stddef.h>
 #include <string.h>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -19,33 +16,23 @@ inline bool IsSpecial(unsigned char c) {
   return c == '\t' || c == '\n' || c == '\r' || c == '\\';
 }
 
-// Length of the leading run of [p, p + n) free of tab, CR, LF and backslash.
-// Such bytes come out unchanged in both modes, so a run is copied whole; the
-// scan looks at a machine word at a time, which keeps long plain text cheap.
-size_t PlainRun(const unsigned char* p, size_t n) {
-  size_t i = 0;
-  for (; n - i >= sizeof(size_t); i += sizeof(size_t)) {
-    size_t w;
-    memcpy(&w, p + i, sizeof w);
-    if (AnyZeroByte(w ^ (kOnes * '\t')) | AnyZeroByte(w ^ (kOnes * '\n')) |
-        AnyZeroByte(w ^ (kOnes * '\r')) | AnyZeroByte(w ^ (kOnes * '\\')))
-      break;
-  }
-  while (i < n && !IsSpecial(p[i])) ++i;
-  return i;
+// The top bit of each byte of w that may be a tab, CR, LF or backslash; the
+// lowest one marked is always one of them.
+inline size_t SpecialBytes(size_t w) {
+  return AnyZeroByte(w ^ (kOnes * '\t')) | AnyZeroByte(w ^ (kOnes * '\n')) |
+         AnyZeroByte(w ^ (kOnes * '\r')) | AnyZeroByte(w ^ (kOnes * '\\'));
 }
 
-// Index of the first tab, CR, LF or backslash among the 16 bytes at p, or 16.
-inline size_t FirstSpecial16(const unsigned char* p) {
-#if defined(__SSE2__)
-  __m128i v = _mm_loadu_si128((const __m128i*)p);
-  __m128i m = _mm_or_si128(
-      _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\t')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))),
-      _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))));
-  unsigned bits = (unsigned)_mm_movemask_epi8(m);
-  return bits ? (size_t)__builtin_ctz(bits) : 16;
+// How many plain bytes a word with special bytes m starts with; 0 where
+// the byte order is not known (the byte loop then finds them).
+inline size_t PlainPrefix(size_t m) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  // The 32-bit build counts in 32 bits: no helper call.
+  int bit = sizeof m > sizeof(unsigned) ? __builtin_ctzll(m) : __builtin_ctz((unsigned)m);
+  return (size_t)bit >> 3;
 #else
-  return PlainRun(p, 16);
+  (void)m;
+  return 0;
 #endif
 }
 
@@ -95,24 +82,25 @@ ResultCode EscapeText(char* out, const char* in, int32_t* length, uint32_t outSi
 
   // Without a mode nothing is produced.
   while (mode && p < end && n < bound) {
-    if (end - p >= 16 && bound - n >= 16) {
-      // Copy a whole block; the bytes past the plain run are rewritten by
-      // what follows, and all 16 lie below the bound.
-      size_t run = FirstSpecial16(p);
-      if (converting) memcpy(o + n, p, 16);
-      n += run;
-      p += run;
-      if (run == 16) continue;
-    } else {
-      size_t run = PlainRun(p, (size_t)(end - p));
-      if (run) {
-        if (run > bound - n) run = bound - n;
-        if (converting) memcpy(o + n, p, run);
-        n += run;
-        p += run;
-        continue;
-      }
+    // Plain bytes come out unchanged in both modes: a machine word at a time,
+    // then bytewise. A whole word is written even when it holds a special
+    // byte; what lies past the plain part is written again or lies past the
+    // terminator, and all of it below the bound.
+    while ((size_t)(end - p) >= sizeof(size_t) && bound - n >= sizeof(size_t)) {
+      size_t w;
+      memcpy(&w, p, sizeof w);
+      if (converting) memcpy(o + n, &w, sizeof w);
+      size_t m = SpecialBytes(w), k = m ? PlainPrefix(m) : sizeof w;
+      p += k;
+      n += k;
+      if (m) break;
     }
+    while (p < end && n < bound && !IsSpecial(*p)) {
+      if (converting) o[n] = *p;
+      ++p;
+      ++n;
+    }
+    if (p == end || n >= bound) break;
     // *p is a tab, CR, LF or backslash.
     unsigned char c = *p++;
     if (drop && IsBreak(c)) continue;

@@ -1,9 +1,10 @@
-// The worker's operations and its phase machine, over the WorkerPlatform seam.
+// The worker's operations and its phase machine, over the platform calls of
+// worker.h.
 #include "support/worker.h"
 
 static uint32_t OrDefault(uint32_t timeout) { return timeout ? timeout : 1000; }
 
-static int WaitResult(uint32_t w) {
+static ResultCode WaitResult(uint32_t w) {
   if (w == WAIT_SIGNALLED) return RC_OK;
   return w == WAIT_TIMED_OUT ? RC_TIMEOUT : RC_FAILED;
 }
@@ -12,17 +13,17 @@ static int WaitResult(uint32_t w) {
 static void CloseEvents(Worker* w) {
   void** events[4] = {&w->stopEvent, &w->goEvent, &w->cancelEvent, &w->idleEvent};
   for (int i = 0; i < 4; ++i) {
-    if (*events[i]) WorkerPlatform.Close(*events[i]);
+    if (*events[i]) WorkerCloseHandle(*events[i]);
     *events[i] = nullptr;
   }
 }
 
-int WorkerStart(Worker* w, int priority, int pump) {
+ResultCode WorkerStart(Worker* w, int priority, int pump) {
   if (!w || w->thread) return RC_BAD_ARG;
   void** events[4] = {&w->stopEvent, &w->goEvent, &w->cancelEvent, &w->idleEvent};
   int made = 0;
   for (; made < 4; ++made) {
-    *events[made] = WorkerPlatform.NewEvent();
+    *events[made] = WorkerNewEvent();
     if (!*events[made]) break;
   }
   if (made < 4) {
@@ -30,55 +31,54 @@ int WorkerStart(Worker* w, int priority, int pump) {
     return RC_FAILED;
   }
   uint32_t id = 0;
-  void* thread = WorkerPlatform.StartThread(w, pump, &id);
+  void* thread = WorkerStartThread(w, pump, priority, &id);
   if (!thread) {
     CloseEvents(w);
     return RC_FAILED;
   }
   w->thread = thread;
   w->threadId = id;
-  if (priority) WorkerPlatform.SetPriority(thread, priority);
-  WorkerPlatform.Signal(w->idleEvent);
+  WorkerSetEvent(w->idleEvent);
   return RC_OK;
 }
 
-int WorkerStop(Worker* w) {
+ResultCode WorkerStop(Worker* w) {
   if (!w || !w->thread) return RC_BAD_ARG;
-  WorkerPlatform.Signal(w->cancelEvent);
-  WorkerPlatform.Wait(w->idleEvent, 1000);
-  WorkerPlatform.Reset(w->goEvent);
-  WorkerPlatform.Reset(w->cancelEvent);
-  WorkerPlatform.Reset(w->idleEvent);
-  WorkerPlatform.Signal(w->stopEvent);
-  WorkerPlatform.Wait(w->thread, 2000);
-  WorkerPlatform.Close(w->thread);
+  WorkerSetEvent(w->cancelEvent);
+  WorkerWaitOne(w->idleEvent, 1000);
+  WorkerResetEvent(w->goEvent);
+  WorkerResetEvent(w->cancelEvent);
+  WorkerResetEvent(w->idleEvent);
+  WorkerSetEvent(w->stopEvent);
+  WorkerWaitOne(w->thread, 2000);
+  WorkerCloseHandle(w->thread);
   w->thread = nullptr;
   CloseEvents(w);
   return RC_OK;
 }
 
-int WorkerPost(Worker* w, const WorkerJob* job, uint32_t timeout) {
+ResultCode WorkerPost(Worker* w, const WorkerJob* job, uint32_t timeout) {
   if (!w || !w->thread || !job || !job->step.routine) return RC_BAD_ARG;
-  int rc = WaitResult(WorkerPlatform.Wait(w->idleEvent, OrDefault(timeout)));
+  ResultCode rc = WaitResult(WorkerWaitOne(w->idleEvent, OrDefault(timeout)));
   if (rc != RC_OK) return rc;
   w->job = *job;
-  WorkerPlatform.Signal(w->goEvent);
+  WorkerSetEvent(w->goEvent);
   return RC_OK;
 }
 
-int WorkerCancel(Worker* w, uint32_t timeout) {
+ResultCode WorkerCancel(Worker* w, uint32_t timeout) {
   if (!w || !w->thread) return RC_BAD_ARG;
-  WorkerPlatform.Signal(w->cancelEvent);
-  return WaitResult(WorkerPlatform.Wait(w->idleEvent, OrDefault(timeout)));
+  WorkerSetEvent(w->cancelEvent);
+  return WaitResult(WorkerWaitOne(w->idleEvent, OrDefault(timeout)));
 }
 
-int WorkerWaitIdle(Worker* w, uint32_t timeout) {
+ResultCode WorkerWaitIdle(Worker* w, uint32_t timeout) {
   if (!w || !w->thread) return RC_BAD_ARG;
-  return WaitResult(WorkerPlatform.Wait(w->idleEvent, timeout));
+  return WaitResult(WorkerWaitOne(w->idleEvent, timeout));
 }
 
-int WorkerReservedA(Worker* w) { return !w || !w->thread ? RC_BAD_ARG : RC_FAILED; }
-int WorkerReservedB(Worker* w) { return !w || !w->thread ? RC_BAD_ARG : RC_FAILED; }
+ResultCode WorkerReservedA(Worker* w) { return !w || !w->thread ? RC_BAD_ARG : RC_FAILED; }
+ResultCode WorkerReservedB(Worker* w) { return !w || !w->thread ? RC_BAD_ARG : RC_FAILED; }
 
 static int32_t CallStage(const JobStage& s, int32_t last) {
   return reinterpret_cast<JobStageRoutine>(s.routine)(s.param1, s.param2, s.param3, s.param4,
@@ -89,7 +89,7 @@ static int MovesOn(int32_t r) { return r == 0 || r == 1; }
 
 // Back to idle; the owner sees it through idleEvent.
 static void EndJob(Worker* w, WorkerLoopState* st) {
-  WorkerPlatform.Signal(w->idleEvent);
+  WorkerSetEvent(w->idleEvent);
   st->phase = PHASE_IDLE;
 }
 
@@ -101,22 +101,25 @@ void WorkerLoopBegin(Worker* w, WorkerLoopState* st) {
 
 int WorkerPass(Worker* w, WorkerLoopState* st, int pump) {
   if (!st->running) return 0;
-  if (pump && WorkerPlatform.DrainMessages()) {
+  if (pump && WorkerDrainMessages()) {
     st->running = 0;  // WM_QUIT: end at once, events untouched
     return 0;
   }
   void* const* events = &w->stopEvent;  // stop, go, cancel: next to each other
-  uint32_t polled = WorkerPlatform.Poll(events, pump);
+  // Without a job there is nothing to do until a signal (or input) comes:
+  // wait for it rather than spin.
+  uint32_t polled =
+      WorkerWaitThree(events, pump, st->phase == PHASE_IDLE ? uint32_t(WORKER_WAIT_FOREVER) : 0u);
   if (polled == 0) {
-    WorkerPlatform.Reset(w->stopEvent);
+    WorkerResetEvent(w->stopEvent);
     st->running = 0;
   } else if (polled == 1) {
-    WorkerPlatform.Reset(w->goEvent);
-    WorkerPlatform.Reset(w->cancelEvent);
-    WorkerPlatform.Reset(w->idleEvent);
+    WorkerResetEvent(w->goEvent);
+    WorkerResetEvent(w->cancelEvent);
+    WorkerResetEvent(w->idleEvent);
     st->phase = PHASE_PREPARE;
   } else if (polled == 2) {
-    WorkerPlatform.Reset(w->cancelEvent);
+    WorkerResetEvent(w->cancelEvent);
     if (st->phase != PHASE_IDLE) st->phase = PHASE_FINISH;
   } else if (pump && polled == POLL_INPUT) {
     return 1;  // input arrived: empty the queue first, next pass
@@ -148,9 +151,7 @@ int WorkerPass(Worker* w, WorkerLoopState* st, int pump) {
       break;
     case PHASE_FINISH:
       if (job.finish.routine) st->last = CallStage(job.finish, st->last);
-      if (w->window && WorkerPlatform.IsWindowHandle(w->window))
-        WorkerPlatform.Post(w->window, WM_JOB_DONE, reinterpret_cast<uintptr_t>(w->thread),
-                            st->last);
+      if (w->window) WorkerPostDone(w->window, w->thread, st->last);
       if (job.done.routine) CallStage(job.done, st->last);
       EndJob(w, st);
       break;

@@ -1,6 +1,7 @@
 // A background thread that runs one four-stage job at a time. The owner
 // drives it through four manual-reset events and the job record only; the
-// thread polls the events without blocking and takes one phase step per pass.
+// thread takes one phase step per pass, polling the events between steps and
+// waiting for them while it has no job.
 #pragma once
 #include <stdint.h>
 #include "support/result_codes.h"
@@ -52,13 +53,13 @@ inline JobStage MakeStage(JobStageRoutine r, uintptr_t p1 = 0, uintptr_t p2 = 0,
   return s;
 }
 
-int WorkerStart(Worker* worker, int priority, int pump);
-int WorkerStop(Worker* worker);
-int WorkerPost(Worker* worker, const WorkerJob* job, uint32_t timeout);
-int WorkerCancel(Worker* worker, uint32_t timeout);
-int WorkerWaitIdle(Worker* worker, uint32_t timeout);
-int WorkerReservedA(Worker* worker);
-int WorkerReservedB(Worker* worker);
+ResultCode WorkerStart(Worker* worker, int priority, int pump);
+ResultCode WorkerStop(Worker* worker);
+ResultCode WorkerPost(Worker* worker, const WorkerJob* job, uint32_t timeout);
+ResultCode WorkerCancel(Worker* worker, uint32_t timeout);
+ResultCode WorkerWaitIdle(Worker* worker, uint32_t timeout);
+ResultCode WorkerReservedA(Worker* worker);
+ResultCode WorkerReservedB(Worker* worker);
 
 // The two thread routines; each returns 1 as the thread's exit code.
 uint32_t WorkerLoop(Worker* worker);
@@ -74,29 +75,31 @@ struct WorkerLoopState {
 void WorkerLoopBegin(Worker* worker, WorkerLoopState* state);
 int WorkerPass(Worker* worker, WorkerLoopState* state, int pump);
 
-// Results of the event poll beyond the index of the first signalled event.
-enum : uint32_t { POLL_INPUT = 3, POLL_NONE = 0x102 };
-enum : uint32_t { WAIT_SIGNALLED = 0, WAIT_TIMED_OUT = 0x102 };
-
-// The platform under the worker: the Win32 calls in worker_win32.cpp, an
-// in-memory fake in the native tests.
-struct WorkerApi {
-  void* (*NewEvent)();  // unnamed, manual reset, not signalled; null on failure
-  void (*Signal)(void* event);
-  void (*Reset)(void* event);
-  void (*Close)(void* handle);
-  // WAIT_SIGNALLED, WAIT_TIMED_OUT or anything else for a failure.
-  uint32_t (*Wait)(void* handle, uint32_t timeout);
-  // Zero-timeout poll of three events: the index of the first signalled one;
-  // with input set, POLL_INPUT when the thread's queue has input; else other.
-  uint32_t (*Poll)(void* const* events, int input);
-  // Starts the thread on WorkerLoop (or WorkerLoopWithMessages when pump).
-  void* (*StartThread)(Worker* worker, int pump, uint32_t* threadId);
-  void (*SetPriority)(void* thread, int priority);
-  // Removes, translates and dispatches every waiting message; 1 on WM_QUIT.
-  int (*DrainMessages)();
-  int (*IsWindowHandle)(void* window);
-  void (*Post)(void* window, unsigned message, uintptr_t wParam, intptr_t lParam);
+// Wait results and timeouts of the platform calls below; POLL_INPUT: input
+// reached the thread's queue.
+enum : uint32_t {
+  WAIT_SIGNALLED = 0,
+  POLL_INPUT = 3,
+  WAIT_TIMED_OUT = 0x102,
+  WORKER_WAIT_FOREVER = 0xFFFFFFFF
 };
 
-extern WorkerApi WorkerPlatform;
+// The platform under the worker, resolved at link time: Win32 events, threads
+// and the thread's queue in worker_win32.cpp, a fake in the native tests.
+void* WorkerNewEvent();  // unnamed, manual reset, not signalled; null on failure
+void WorkerSetEvent(void* event);
+void WorkerResetEvent(void* event);
+void WorkerCloseHandle(void* handle);
+// WAIT_SIGNALLED, WAIT_TIMED_OUT or anything else for a failure.
+uint32_t WorkerWaitOne(void* handle, uint32_t timeout);
+// Waits up to timeout for one of three events: the index of the first
+// signalled one; with input set, POLL_INPUT when input reached the thread's
+// queue; any other value when nothing came.
+uint32_t WorkerWaitThree(void* const* events, int input, uint32_t timeout);
+// Starts the thread on WorkerLoop, or WorkerLoopWithMessages with pump, at the
+// given priority (0: normal); null on failure.
+void* WorkerStartThread(Worker* worker, int pump, int priority, uint32_t* threadId);
+// Removes, translates and dispatches every waiting message; 1 on WM_QUIT.
+int WorkerDrainMessages();
+// Posts WM_JOB_DONE (the thread, the result) to window when it is a window.
+void WorkerPostDone(void* window, void* thread, int32_t last);

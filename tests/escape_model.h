@@ -1,31 +1,38 @@
-// A byte-by-byte model of text escaping, written plainly from the rules,
-// that the unit test and the fuzz target hold EscapeText against. bound cuts
-// the output as a buffer of bound + 2 bytes does.
+// A byte-by-byte model of text escaping, written plainly from the rules, that
+// the fuzz target holds EscapeText against: the result code, and in *out what
+// a buffer of outSize bytes receives (outSize 0: what measuring counts).
 #pragma once
-#include <stddef.h>
+#include <string.h>
 #include <string>
 #include "support/text_escape.h"
 
-inline std::string EscapeModel(const std::string& in, uint32_t flags, size_t bound = (size_t)-1) {
-  size_t b = 0, e = in.size();
+inline ResultCode EscapeModel(std::string in, int32_t limit, uint32_t outSize, uint32_t flags,
+                              std::string* out) {
+  in = in.c_str();  // the input ends at its first zero byte
+  out->clear();
+  if (in.empty() || !flags) return RC_BAD_ARG;
+  if (limit >= 0 && size_t(limit) < in.size()) in.resize(limit);
+  if (outSize && in.size() >= outSize) return RC_TOO_SMALL;
+  size_t b = 0, e = in.size(), bound = outSize ? outSize - 2 : std::string::npos;
   while ((flags & ESC_TRIM) && b < e && (in[b] == ' ' || in[b] == '\t')) ++b;
   while ((flags & ESC_TRIM) && e > b && (in[e - 1] == ' ' || in[e - 1] == '\t')) --e;
-  auto dropped = [&](char c) { return (flags & ESC_DROP_CRLF) && (c == '\r' || c == '\n'); };
-  std::string o;
-  for (size_t i = b; i < e && o.size() < bound; ++i) {
+  auto dropped = [&](size_t i) {
+    return (flags & ESC_DROP_CRLF) && (in[i] == '\r' || in[i] == '\n');
+  };
+  for (size_t i = b; i < e && out->size() < bound; ++i) {
     char c = in[i];
-    if (dropped(c)) continue;
-    const char* s = c == '\t' ? "\\t" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\\' ? "\\\\" : nullptr;
+    if (dropped(i)) continue;
     if (flags & ESC_UNESCAPE) {
       if (c == '\\') {
-        do ++i; while (i < e && dropped(in[i]));
+        do ++i; while (i < e && dropped(i));
         if (i == e) break;
         c = in[i] == 't' ? '\t' : in[i] == 'r' ? '\r' : in[i] == 'n' ? '\n' : in[i];
       }
-      o += c;
+      *out += c;
     } else if (flags & ESC_ESCAPE) {
-      o += s ? std::string(s) : std::string(1, c);
+      const char* pair = c == '\t' ? "\\t" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\\\";
+      *out += strchr("\t\r\n\\", c) ? std::string(pair) : std::string(1, c);
     }
   }
-  return o;
+  return RC_OK;
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include "tests/fakes/fake_dialog.h"
 #include "tests/fakes/fake_files.h"
-#include "tests/fakes/fake_locale_fonts.h"
 #include "tests/fakes/fake_registry.h"
 #include "settings/settings_state.h"
 
@@ -13,7 +12,6 @@ inline void ExpectNothingLeft() {
   EXPECT_EQ(Fake.Leaks(), "");
   EXPECT_EQ(FakeView.Leaks(), "");
   EXPECT_EQ(FakeFile.Leaks(), "");
-  EXPECT_EQ(FakeFont.Leaks(), "");
 }
 
 // Fixture base: fresh fakes and settings, and nothing left at the end of a

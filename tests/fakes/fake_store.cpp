@@ -1,165 +1,55 @@
+// A file handle is its bytes; a mapping is its file's handle, with its size
+// kept here (the tests use one store at a time).
 #include "tests/fakes/fake_store.h"
 #include <string.h>
-#include <set>
 
-FakeStoreFs FakeStore;
+FakeStoreOs fakeStore;
 
-namespace {
+static std::vector<uint8_t>& Bytes(void* file) { return *static_cast<std::vector<uint8_t>*>(file); }
 
-enum Kind { FILE_HANDLE, MAPPING_HANDLE, LOCK_HANDLE };
+ResultCode RefreshMemoryGeometry() { return RC_OK; }  // the defaults: 4 KiB pages, 64 KiB granularity
 
-struct Handle {
-  Kind kind;
-  std::string name;
-  std::shared_ptr<FakeStoreBytes> data;
-  uint32_t pos = 0, size = 0;
-  bool readOnly = false;
-};
-
-std::set<std::string> openNames;
-
-void SystemGeometry(uint32_t* page, uint32_t* gran) {
-  *page = 0x1000;
-  *gran = FakeStore.granularity;
+bool StoreMakeTempFile(const char*, char* name) {
+  fakeStore.files[strcpy(name, "odc1.tmp")].clear();
+  return true;
 }
 
-void* Reserve(uint32_t) { return reinterpret_cast<void*>(0x40000000); }
-
-uint32_t TempFolder(char* out, uint32_t size) {
-  if (FakeStore.systemTempResult) return FakeStore.systemTempResult;
-  if (FakeStore.systemTemp.empty() || FakeStore.systemTemp.size() + 1 > size) return 0;
-  strcpy(out, FakeStore.systemTemp.c_str());
-  return static_cast<uint32_t>(FakeStore.systemTemp.size());
+void* StoreOpenFile(const char* name, StoreOpenMode mode) {
+  if (mode == CREATE_NEW_READ_WRITE) fakeStore.files[name].clear();
+  auto it = fakeStore.files.find(name);
+  return it == fakeStore.files.end() ? STORE_NO_FILE : &it->second;
 }
 
-uint32_t TempFileName(const char* folder, const char* prefix, char* out) {
-  if (FakeStore.failTempName) return 0;
-  std::string name = std::string(folder) + "\\" + prefix + std::to_string(++FakeStore.tempCounter) + ".tmp";
-  FakeStore.files[name] = std::make_shared<FakeStoreBytes>();
-  strcpy(out, name.c_str());
-  return 1;
+uint32_t StoreFileSize(void* file) { return uint32_t(Bytes(file).size()); }
+
+void* StoreCreateMapping(void* file, int readOnly, uint32_t size) {
+  if (!size || (readOnly && size > Bytes(file).size())) return nullptr;
+  if (size > Bytes(file).size()) Bytes(file).resize(size);
+  fakeStore.mapped = size;
+  return file;
 }
 
-void* OpenFile(const char* name, StoreOpenMode mode) {
-  if (openNames.count(name)) return STORE_NO_FILE;  // no sharing
-  auto it = FakeStore.files.find(name);
-  if (mode == CREATE_NEW_READ_WRITE) {
-    if (it == FakeStore.files.end()) it = FakeStore.files.emplace(name, nullptr).first;
-    it->second = std::make_shared<FakeStoreBytes>();
-  } else if (it == FakeStore.files.end()) {
-    return STORE_NO_FILE;
-  }
-  Handle* h = new Handle{FILE_HANDLE, name, it->second};
-  h->readOnly = mode == OPEN_READ;
-  openNames.insert(name);
-  ++FakeStore.openHandles;
-  return h;
+uint8_t* StoreMapView(void* mapping, int, uint32_t offset, uint32_t length) {
+  if (uint64_t(offset) + length > fakeStore.mapped) return nullptr;
+  ++fakeStore.views;
+  return Bytes(mapping).data() + offset;
 }
 
-uint32_t FileSize(void* file) {
-  if (FakeStore.failSize) return 0xFFFFFFFF;
-  return static_cast<uint32_t>(static_cast<Handle*>(file)->data->size());
+void StoreUnmapView(uint8_t*) {}
+void StoreCloseHandle(void*) {}
+void StoreDeleteFile(const char* name) { fakeStore.files.erase(name); }
+void* StoreNewLock() { return &fakeStore; }
+bool StoreWaitLock(void*, uint32_t) { return !fakeStore.lockBusy && ++fakeStore.holds; }
+void StoreReleaseLock(void*) { --fakeStore.holds; }
+
+bool StoreReadAt(void* file, uint32_t pos, void* buffer, uint32_t size) {
+  if (uint64_t(pos) + size > Bytes(file).size()) return false;
+  return memcpy(buffer, Bytes(file).data() + pos, size);
 }
 
-void* CreateMapping(void* file, int readOnly, uint32_t size) {
-  Handle* f = static_cast<Handle*>(file);
-  if (FakeStore.failMapping || (!readOnly && f->readOnly)) return nullptr;
-  uint32_t have = static_cast<uint32_t>(f->data->size());
-  if (!size) size = have;
-  if (!size || (readOnly && size > have)) return nullptr;
-  if (size > have) f->data->resize(size);  // a read-write mapping grows the file
-  Handle* m = new Handle{MAPPING_HANDLE, f->name, f->data};
-  m->size = size;
-  m->readOnly = readOnly;
-  ++FakeStore.openHandles;
-  return m;
+bool StoreWriteAt(void* file, uint32_t pos, const void* buffer, uint32_t size) {
+  if (Bytes(file).size() < pos + size) Bytes(file).resize(pos + size);
+  return memcpy(Bytes(file).data() + pos, buffer, size);
 }
 
-uint8_t* MapView(void* mapping, int write, uint32_t offset, uint32_t length) {
-  Handle* m = static_cast<Handle*>(mapping);
-  if (!m || FakeStore.viewsToMap <= 0) return nullptr;
-  if (offset % FakeStore.granularity || (write && m->readOnly)) return nullptr;
-  if (static_cast<uint64_t>(offset) + length > m->size) return nullptr;
-  --FakeStore.viewsToMap;
-  ++FakeStore.liveViews;
-  FakeStore.views.push_back({offset, length, write});
-  return m->data->data() + offset;
-}
-
-void UnmapView(uint8_t*) { --FakeStore.liveViews; }
-
-void Close(void* h) {
-  Handle* x = static_cast<Handle*>(h);
-  if (x->kind == FILE_HANDLE) openNames.erase(x->name);
-  --FakeStore.openHandles;
-  delete x;
-}
-
-void RemoveFile(const char* name) {
-  if (!openNames.count(name)) FakeStore.files.erase(name);
-}
-
-void* NewLock() {
-  if (FakeStore.failLock) return nullptr;
-  ++FakeStore.openHandles;
-  return new Handle{LOCK_HANDLE, "", nullptr};
-}
-
-int TakeLock(void*, uint32_t timeout) {
-  FakeStore.lockTimeouts.push_back(timeout);
-  if (FakeStore.lockBusy) return 0;
-  ++FakeStore.lockHolds;
-  return 1;
-}
-
-void GiveLock(void*) { --FakeStore.lockHolds; }
-
-void Seek(void* file, uint32_t pos) { static_cast<Handle*>(file)->pos = pos; }
-
-int Read(void* file, void* buffer, uint32_t size, uint32_t* done) {
-  Handle* f = static_cast<Handle*>(file);
-  *done = 0;
-  if (FakeStore.readsToDo-- <= 0) return 0;
-  uint32_t have = static_cast<uint32_t>(f->data->size());
-  uint32_t n = f->pos >= have ? 0 : (have - f->pos < size ? have - f->pos : size);
-  memcpy(buffer, f->data->data() + f->pos, n);
-  f->pos += n;
-  *done = n;
-  return 1;
-}
-
-int Write(void* file, const void* buffer, uint32_t size, uint32_t* done) {
-  Handle* f = static_cast<Handle*>(file);
-  *done = 0;
-  if (FakeStore.writesToDo-- <= 0 || f->readOnly) return 0;
-  if (f->data->size() < f->pos + size) f->data->resize(f->pos + size);
-  memcpy(f->data->data() + f->pos, buffer, size);
-  f->pos += size;
-  *done = size;
-  return 1;
-}
-
-void SetEnd(void* file) {
-  Handle* f = static_cast<Handle*>(file);
-  f->data->resize(f->pos);
-}
-
-}  // namespace
-
-void FakeStoreFs::Install() {
-  StorePlatform = {SystemGeometry, Reserve,  TempFolder, TempFileName, OpenFile, FileSize,
-                   CreateMapping, MapView, UnmapView, Close, RemoveFile, NewLock,
-                   TakeLock, GiveLock, Seek, Read, Write, SetEnd};
-}
-
-void FakeStoreFs::Reset() {
-  openNames.clear();
-  *this = FakeStoreFs();
-  Install();
-}
-
-void FakeStoreFs::Put(const std::string& name, const FakeStoreBytes& bytes) {
-  files[name] = std::make_shared<FakeStoreBytes>(bytes);
-}
-
-StoreApi StorePlatform;
+void StoreEndFileAt(void* file, uint32_t pos) { Bytes(file).resize(pos); }

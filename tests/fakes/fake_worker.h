@@ -1,34 +1,15 @@
-// In-memory events, thread and message queue for the worker's native tests.
-// No thread runs: a test drives the thread routine pass by pass.
+// Events as flags and no thread: a native test drives the thread routine
+// pass by pass. What can be refused: an event, the thread.
 #pragma once
-#include <stdint.h>
-#include <vector>
+#include <string>
 #include "support/worker.h"
 
-struct FakeWorkerPost {
-  void* window;
-  unsigned message;
-  uintptr_t wParam;
-  intptr_t lParam;
+struct FakeWorkerOs {
+  int signalled[4];                 // the events, in the order made
+  int made, closed;                 // events made; handles closed
+  int eventsToMake = 4;             // later events are refused
+  bool noThread, input, quit;       // thread refused; input comes once; a drain meets WM_QUIT
+  uint32_t waitedThree;             // the last timeout the thread waited for
+  std::string trace;                // JN for each WM_JOB_DONE with result N
 };
-
-struct FakeWorkerPlatform {
-  std::vector<int> signalled;   // per event made, in creation order
-  std::vector<int> open;        // per event made: not yet closed
-  std::vector<uint32_t> waits;  // timeouts passed to Wait, in order
-  std::vector<FakeWorkerPost> posts;
-  int eventsToMake = 1 << 30;   // NewEvent fails once this many were made
-  bool failThread = false;
-  bool input = false;           // the thread's queue reports input
-  bool quit = false;            // the next drain meets WM_QUIT
-  int threadsStarted = 0, threadsClosed = 0, drains = 0;
-  void* validWindow = reinterpret_cast<void*>(0x5150);
-
-  void Install();
-  void Reset();
-  int OpenHandles() const;
-  bool IsSet(void* event) const;
-  void Set(void* event);
-};
-
-extern FakeWorkerPlatform FakeWorkerOs;
+extern FakeWorkerOs fakeWorker;

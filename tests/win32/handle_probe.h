@@ -15,10 +15,7 @@ inline std::string HandleFootprint() {
   if (count && count(GetCurrentProcess(), &n) && n) return "count " + std::to_string(n);
   HANDLE probes[32];
   std::string slots = "slots";
-  for (HANDLE& h : probes) {
-    h = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    slots += " " + std::to_string(reinterpret_cast<uintptr_t>(h));
-  }
+  for (HANDLE& h : probes) slots += " " + std::to_string(uintptr_t(h = CreateEventA(0, 1, 0, 0)));
   for (HANDLE h : probes) CloseHandle(h);
   return slots;
 }
