@@ -1,56 +1,46 @@
-// In-memory registry and desktop for native tests. Keys are paths under
-// HKEY_CURRENT_USER; value names compare without regard to case, and values
-// enumerate in name order, as under Wine. Every failure the settings code
-// meets can be injected.
+// In-memory registry and desktop for the native tests and the fuzz targets.
+// Keys are paths under HKEY_CURRENT_USER; names compare without regard to
+// case and values enumerate in name order, as under Wine.
 #pragma once
+#include <string.h>
+#include <strings.h>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 #include "settings/registry.h"
 
-struct FakeValue {
-  unsigned long type = 1;
-  std::string data;  // raw bytes
+struct NoCase {
+  bool operator()(const std::string& a, const std::string& b) const { return strcasecmp(a.c_str(), b.c_str()) < 0; }
 };
-
-struct FakeCall {
-  std::string op, key, name, data;
-};
+typedef std::map<std::string, std::pair<unsigned long, std::string>, NoCase> FakeKey;  // type, bytes
 
 struct FakeRegistry {
-  struct Less {
-    bool operator()(const std::string& a, const std::string& b) const;
-  };
-  typedef std::map<std::string, FakeValue, Less> Values;
-  std::map<std::string, Values, Less> keys;
-  std::set<std::string, Less> failOpen;      // key paths that will not open
-  std::set<std::string, Less> failQuery;     // value names whose reads fail
-  long enumFailsAt = -1;                     // enumeration index that answers an error
-  std::vector<FakeCall> writes;              // every set, delete and apply, in order
-  std::vector<std::string> applied;          // wallpaper actions; "<null>" for no path
-  std::vector<std::string> messages;         // message boxes shown
-  std::vector<_SECURITY_ATTRIBUTES*> securityPassed;
-  uint32_t today = 0x07D30C11;
-  int openKeys = 0;
-  std::set<void*> liveKeys;  // handles made by CreateKey and not yet closed
-  int closedTwice = 0;       // a handle closed, or used, when it was not open
+  std::map<std::string, FakeKey, NoCase> keys;
+  std::set<std::string> failOpen;    // keys that will not open
+  long enumFailsAt = -1;             // the enumeration index that answers an error
+  uint32_t today = 0x07D30C11;       // 2003-12-17
+  std::vector<std::string> applied;  // wallpaper actions; "<null>" for no path
+  int messages = 0, openKeys = 0;
 
-  // What is left open or was released twice; empty when all is well.
-  std::string Leaks() const;
-
-  // Starts empty and installs this fake as Registry and Desktop.
-  void Reset();
-
-  // Setup helpers.
-  void SetText(const std::string& key, const std::string& name, const std::string& text);
-  void SetRaw(const std::string& key, const std::string& name, unsigned long type,
-              const std::string& bytes);
-  void SetNumber(const std::string& key, const std::string& name, uint32_t v);
-  // Readers; a missing value gives "" / has() false.
-  bool Has(const std::string& key, const std::string& name) const;
-  std::string Text(const std::string& key, const std::string& name) const;
-  uint32_t Number(const std::string& key, const std::string& name) const;
+  // A text with its terminator, or other bytes as they are.
+  void Set(const std::string& key, const std::string& name, const std::string& text, unsigned long type = VALUE_TEXT) {
+    keys[key][name] = {type, type == VALUE_TEXT ? std::string(text.c_str(), text.size() + 1) : text};
+  }
+  void SetNumber(const std::string& key, const std::string& name, uint32_t v) {
+    Set(key, name, std::string((const char*)&v, 4), VALUE_NUMBER);
+  }
+  // A value's bytes, "<missing>" when there is none; a text up to its terminator; a number.
+  std::string Raw(const std::string& key, const std::string& name) const {
+    auto k = keys.find(key);
+    return k != keys.end() && k->second.count(name) ? k->second.at(name).second : "<missing>";
+  }
+  std::string Text(const std::string& key, const std::string& name) const { return Raw(key, name).c_str(); }
+  uint32_t Number(const std::string& key, const std::string& name) const {
+    std::string raw = Raw(key, name);
+    uint32_t v = 0;
+    if (raw.size() == 4) memcpy(&v, raw.data(), 4);
+    return v;
+  }
 };
-
 extern FakeRegistry Fake;

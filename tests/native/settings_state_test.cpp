@@ -1,31 +1,14 @@
 #include <gtest/gtest.h>
-#include <string.h>
 #include "settings/settings_state.h"
 
-TEST(SettingsLayout, InitialStateAndPackedDate) {
-  SettingsRecord s = InitialSettingsState();
-  EXPECT_EQ(s.Mode, 'O');
-  EXPECT_EQ(s.SelectedBmp, -1);
-  EXPECT_EQ(s.BmpCount, 0);
-  EXPECT_STREQ(s.WinTileWallpaper, "0");
-  EXPECT_STREQ(s.Path, "");
-
-  uint32_t d = PackDate(2003, 12, 17);
-  EXPECT_EQ(d, 0x07D30C11u);
-  EXPECT_EQ(DateYear(d), 2003u);
-  EXPECT_EQ(DateMonth(d), 12u);
-  EXPECT_EQ(DateDay(d), 17u);
-}
-
-TEST(SettingsLayout, EntryNames) {
-  struct Case {
-    int index;
-    const char* name;
-  } cases[] = {{7, "Bitmap07"}, {31, "Bitmap31"}, {100, "Bitmap100"},
-               {-2147483647 - 1, "Bitmap-2147483648"}};
-  for (const Case& c : cases) {
+TEST(SettingsLayout, PackedDateEntryNamesAndStoredModes) {
+  EXPECT_EQ(PackDate(2003, 12, 17), 0x07D30C11u);
+  struct { int index; const char* name; } names[] = {{0, "Bitmap00"}, {7, "Bitmap07"}, {31, "Bitmap31"}, {100, "Bitmap100"}, {-1, "Bitmap-1"}};
+  for (auto& c : names) {
     char name[ENTRY_NAME_SIZE];
     FormatEntryName(name, c.index);
     EXPECT_STREQ(name, c.name);
   }
+  const char stored[] = "BDMNWOdxb", loaded[] = "BDMNWOOOOO";
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(ModeFromStoredByte(stored[i]), loaded[i]) << i;
 }
