@@ -1,14 +1,38 @@
-// In-memory dialog for the native tests and the fuzz targets: the list box
-// keeps entries, a selection and a caret as an unsorted extended-selection
-// list box does; the view keeps what the controls would show.
+// In-memory registry, desktop and dialog for the native tests. Keys are
+// paths under HKEY_CURRENT_USER, values enumerate in name order, today is
+// 2003-12-17; the list
+// box keeps entries, a selection and a caret as an unsorted extended-selection
+// list box does, and the view keeps what the controls would show.
 #pragma once
+#include <string.h>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 #include "dialog/dialog_view.h"
+#include "settings/registry.h"
 #include "settings/settings_state.h"
-#include "tests/fakes/fake_registry.h"
+
+typedef std::map<std::string, std::pair<unsigned long, std::string>> FakeKey;  // name: type, bytes
+inline std::string Dword(uint32_t v) { return std::string((const char*)&v, 4); }
+
+struct FakeRegistry {
+  std::map<std::string, FakeKey> keys;
+  std::set<std::string> failOpen;    // keys that will not open
+  long enumFailsAt = -1;             // the enumeration index that answers an error
+  std::vector<std::string> applied;  // wallpaper actions; "<null>" for no path
+  int messages = 0, openKeys = 0;
+
+  // A text with its terminator, or other bytes as they are.
+  void Set(const std::string& key, const std::string& name, const std::string& text, unsigned long type = VALUE_TEXT) {
+    keys[key][name] = {type, type == VALUE_TEXT ? std::string(text.c_str(), text.size() + 1) : text};
+  }
+  // A value's bytes, or "<missing>"; a text up to its terminator.
+  std::string Raw(const std::string& key, const std::string& name) const {
+    return keys.count(key) && keys.at(key).count(name) ? keys.at(key).at(name).second : "<missing>";
+  }
+  std::string Text(const std::string& key, const std::string& name) const { return Raw(key, name).c_str(); }
+};
 
 struct FakeDialog {
   std::vector<std::string> entries;
@@ -23,6 +47,8 @@ struct FakeDialog {
   std::string chosen;              // what the open-file dialog answers; "" cancels
   unsigned chosenOffset = 0;
 };
+
+extern FakeRegistry Fake;
 extern FakeDialog View;
 
 // Fresh fakes and settings.

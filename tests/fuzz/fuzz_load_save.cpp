@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (p + 2 + nameLength + 3 > size) break;
     size_t dataLength = (h[1] | h[2] << 8) % 400;
     if (h + 3 + dataLength > data + size) break;
-    Fake.keys[keys[data[p] % 3]][std::string((const char*)data + p + 2, nameLength)] = {
+    // A name ends at a zero byte, as the ANSI calls see it.
+    Fake.keys[keys[data[p] % 3]][std::string((const char*)data + p + 2, nameLength).c_str()] = {
         h[0] % 8ul, std::string((const char*)h + 3, dataLength)};
     p = (size_t)(h + 3 + dataLength - data);
   }

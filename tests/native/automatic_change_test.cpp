@@ -4,7 +4,18 @@
 
 static uint32_t D(unsigned y, unsigned m, unsigned d) { return y << 16 | m << 8 | d; }
 
-TEST(AutomaticChange, IsChangeDue) {
+TEST(Settings, PackedDateEntryNamesAndStoredModes) {
+  EXPECT_EQ(PackDate(2003, 12, 17), 0x07D30C11u);
+  struct { int index; const char* name; } names[] = {{0, "Bitmap00"}, {7, "Bitmap07"}, {31, "Bitmap31"}, {100, "Bitmap100"}, {-1, "Bitmap-1"}};
+  for (auto& c : names) {
+    char name[ENTRY_NAME_SIZE];
+    FormatEntryName(name, c.index);
+    EXPECT_STREQ(name, c.name);
+  }
+  for (int i = 0; i < 10; ++i) EXPECT_EQ(ModeFromStoredByte("BDMNWOdxb"[i]), "BDMNWOOOOO"[i]) << i;
+}
+
+TEST(Settings, IsChangeDue) {
   const ChangeDecision y = CHANGE_DUE, n = CHANGE_NOT_DUE, e = CHANGE_END;
   struct { char mode; uint32_t last, today; ChangeDecision want; } cases[] = {
       {'B', D(2003, 12, 17), D(2003, 12, 17), y}, {'D', D(2003, 12, 17), D(2003, 12, 17), n},
@@ -18,7 +29,7 @@ TEST(AutomaticChange, IsChangeDue) {
   for (auto& c : cases) EXPECT_EQ(IsChangeDue(c.mode, c.today, c.last), c.want) << c.mode << std::hex << c.last;
 }
 
-TEST(AutomaticChange, NextIndex) {
+TEST(Settings, NextIndex) {
   const ChangeDecision y = CHANGE_DUE, n = CHANGE_NOT_DUE;
   struct { int32_t index, count; ChangeDecision due; int32_t want; } cases[] = {
       {0, 5, y, 1}, {3, 5, y, 4}, {4, 5, y, 0}, {30, 32, y, 31}, {31, 32, y, 0}, {7, 3, y, 0}, {-1, 5, y, 0},
@@ -27,50 +38,44 @@ TEST(AutomaticChange, NextIndex) {
   for (auto& c : cases) EXPECT_EQ(NextIndex(c.index, c.count, c.due), c.want) << c.index << "/" << c.count;
 }
 
-// A Daily rotation of five entries, last changed the day before.
+// Five entries, the third current; B, D or W with the given last change.
 static void Store(const char* mode, uint32_t last) {
   ResetFakes();
-  Fake.Set(PROGRAM_KEY, "ChangeMode", mode);
-  Fake.SetNumber(PROGRAM_KEY, "SelectedBmp", 2);
-  Fake.SetNumber(PROGRAM_KEY, "BmpCount", 5);
-  Fake.SetNumber(PROGRAM_KEY, "LastChange", last);
   for (const char* n : {"Bitmap00", "Bitmap01", "Bitmap02", "Bitmap03", "Bitmap04"}) Fake.Set(PROGRAM_KEY, n, n);
+  Fake.Set(PROGRAM_KEY, "ChangeMode", mode);
+  Fake.Set(PROGRAM_KEY, "SelectedBmp", Dword(2), VALUE_NUMBER);
+  Fake.Set(PROGRAM_KEY, "BmpCount", Dword(5), VALUE_NUMBER);
+  Fake.Set(PROGRAM_KEY, "LastChange", Dword(last), VALUE_NUMBER);
 }
 
 // Seven days count from the last change, not the last run: a Weekly user
 // who logs on every day still gets a new wallpaper every week.
-TEST(AutomaticChange, RunStoresTheIndexAndAppliesTheEntry) {
-  struct { const char* mode; uint32_t last; int runs; uint32_t selected, stored; } cases[] = {
-      {"D", D(2003, 12, 16), 1, 3, D(2003, 12, 17)}, {"D", D(2003, 12, 16), 2, 3, D(2003, 12, 17)},
-      {"W", D(2003, 12, 11), 1, 2, D(2003, 12, 11)}, {"B", 0, 3, 0, D(2003, 12, 17)}};
+TEST(Settings, LogonRunsStoreTheIndexAndApplyTheEntry) {
+  struct { const char* mode; uint32_t last; int runs; const char* entry; uint32_t stored; } cases[] = {
+      {"D", D(2003, 12, 16), 1, "Bitmap03", D(2003, 12, 17)}, {"D", D(2003, 12, 16), 2, "Bitmap03", D(2003, 12, 17)},
+      {"W", D(2003, 12, 11), 1, "Bitmap02", D(2003, 12, 11)}, {"B", 0, 3, "Bitmap00", D(2003, 12, 17)}};
   for (auto& c : cases) {
     Store(c.mode, c.last);
     for (int i = 0; i < c.runs; ++i) EXPECT_EQ(RunAutomaticChange(), 1);
-    EXPECT_EQ(Fake.Number(PROGRAM_KEY, "SelectedBmp"), c.selected) << c.mode << c.runs;
-    EXPECT_EQ(Fake.Number(PROGRAM_KEY, "LastChange"), c.stored) << c.mode << c.runs;
-    std::string entry = "Bitmap0" + std::to_string(c.selected);
-    EXPECT_EQ(Fake.Text(DESKTOP_KEY, "Wallpaper"), entry);
+    EXPECT_EQ(Fake.Raw(PROGRAM_KEY, "SelectedBmp"), Dword(c.entry[7] - '0')) << c.mode << c.runs;
+    EXPECT_EQ(Fake.Raw(PROGRAM_KEY, "LastChange"), Dword(c.stored)) << c.mode << c.runs;
+    EXPECT_EQ(Fake.Text(DESKTOP_KEY, "Wallpaper") + Fake.applied.back(), c.entry + std::string(c.entry));
     EXPECT_EQ(Fake.applied.size(), (size_t)c.runs);
-    EXPECT_EQ(Fake.applied.back(), entry);
     EXPECT_EQ(Fake.openKeys, 0);
   }
-}
-
-TEST(AutomaticChange, MissingOrUnfitInputsWriteNothing) {
-  struct { const char* name; std::string data; unsigned long type; } cases[] = {
+  // Inputs missing, of another type or too long: nothing written.
+  struct { const char* name; std::string data; unsigned long type; } spoilt[] = {
       {"ChangeMode", "M", VALUE_TEXT}, {"ChangeMode", "d", VALUE_TEXT}, {"SelectedBmp", "2", VALUE_TEXT},
-      {"LastChange", "\1\2", VALUE_NUMBER}, {"Bitmap03", std::string(300, 'x'), VALUE_TEXT}, {"BmpCount", "", 0}};
-  for (auto& c : cases) {
+      {"LastChange", "\1\2", VALUE_NUMBER}, {"Bitmap03", std::string(300, 'x'), VALUE_TEXT}, {"BmpCount", "", 3}};
+  for (auto& c : spoilt) {
     Store("D", 0);
-    c.type ? Fake.Set(PROGRAM_KEY, c.name, c.data, c.type) : (void)Fake.keys[PROGRAM_KEY].erase(c.name);
+    Fake.Set(PROGRAM_KEY, c.name, c.data, c.type);
     FakeKey before = Fake.keys[PROGRAM_KEY];
     EXPECT_EQ(RunAutomaticChange(), 0) << c.name << c.data.substr(0, 2);
-    EXPECT_TRUE(Fake.keys[PROGRAM_KEY] == before && Fake.applied.empty()) << c.name;
-    EXPECT_EQ(Fake.Raw(DESKTOP_KEY, "Wallpaper"), "<missing>");
+    EXPECT_TRUE(Fake.keys[PROGRAM_KEY] == before && Fake.applied.empty() && !Fake.keys[DESKTOP_KEY].count("Wallpaper"));
   }
   Store("D", 0);
   Fake.failOpen.insert(DESKTOP_KEY);  // the index and date stay stored
   EXPECT_EQ(RunAutomaticChange(), 0);
-  EXPECT_EQ(Fake.Number(PROGRAM_KEY, "SelectedBmp"), 3u);
-  EXPECT_TRUE(Fake.applied.empty());
+  EXPECT_TRUE(Fake.Raw(PROGRAM_KEY, "SelectedBmp") == Dword(3) && Fake.applied.empty());
 }

@@ -11,26 +11,21 @@
 #include "tests/win32/test_bitmap_win32.h"
 #include "tests/win32/test_registry_win32.h"
 
-namespace {
-
 // GetGuiResources where the system counts; Wine answers 0, so there the used
-// entries of its GDI handle table (reached from the process block) are counted.
-DWORD GdiCount() {
+// entries of its GDI handle table (24 bytes each, reached from the process
+// block) are counted.
+static DWORD GdiCount() {
   DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (n || !GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return n;
-#pragma pack(push, 1)
-  struct Entry { unsigned long long object; unsigned long owner; unsigned short unique; unsigned char type, flags; unsigned long long user; };
-#pragma pack(pop)
-  const char* peb = (const char*)NtCurrentTeb()->ProcessEnvironmentBlock;
-  const Entry* table = *(const Entry* const*)(peb + 0x94);  // GdiSharedHandleTable
-  for (int i = 0; table && i < 0x10000; ++i) n += table[i].type != 0;
+  const char* table = *(const char* const*)((const char*)NtCurrentTeb()->ProcessEnvironmentBlock + 0x94);
+  for (int i = 0; i < 0x10000 && table && !GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); ++i)
+    n += table[i * 24 + 14] != 0;  // the entry's type
   return n;
 }
 
-// Opens the program's own template with its own procedure, kept off the
-// screen (under Xvfb without a window manager Wine waits two seconds for
-// every visible window hidden again), and closes it with Save.
-void RunDialog(const char* bitmap) {
+// The program's own template and procedure, kept off the screen (under Xvfb
+// without a window manager Wine waits two seconds for every visible window
+// hidden again), closed with Save.
+static void RunDialog(const char* bitmap) {
   HRSRC found = FindResourceA(ProgramInstance, MAKEINTRESOURCEA(IDD_MAIN), (LPCSTR)RT_DIALOG);
   std::string copy((const char*)LockResource(LoadResource(ProgramInstance, found)), SizeofResource(ProgramInstance, found));
   *(DWORD*)&copy[12] &= ~WS_VISIBLE;  // the extended template's style, after version, help id and extended style
@@ -45,8 +40,7 @@ void RunDialog(const char* bitmap) {
 TEST(Leaks, AHundredDialogRunsKeepTheCounts) {
   char bitmap[MAX_PATH];
   GetTempPathA(MAX_PATH, bitmap);
-  lstrcatA(bitmap, "sw_leak.bmp");
-  ASSERT_TRUE(WriteTestBitmap(bitmap, 320, 240));
+  ASSERT_TRUE(WriteTestBitmap(lstrcatA(bitmap, "sw_leak.bmp"), 320, 240));
   ProgramInstance = GetModuleHandleA(nullptr);
   RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
   testreg::SetText(PROGRAM_KEY, "ChangeMode", "M");
@@ -60,8 +54,5 @@ TEST(Leaks, AHundredDialogRunsKeepTheCounts) {
   EXPECT_EQ(GdiCount(), gdi);
   EXPECT_GT(gdi, 0u);  // the count sees something
   EXPECT_EQ(testreg::Text(PROGRAM_KEY, "Bitmap00"), bitmap);  // the saves went through
-  RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
-  DeleteFileA(bitmap);
+  RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY), DeleteFileA(bitmap);
 }
-
-}  // namespace

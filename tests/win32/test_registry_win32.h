@@ -40,14 +40,10 @@ inline ValueMap Values(const char* key) {
   RegCloseKey(h);
   return out;
 }
-// A text up to its terminator, or "<missing>"; a number, or 0xDEADBEEF.
+// A text up to its terminator, or "<missing>".
 inline std::string Text(const char* key, const char* name) {
   ValueMap v = Values(key);
   return v.count(name) ? v[name].c_str() : "<missing>";
-}
-inline DWORD Number(const char* key, const char* name) {
-  std::string raw = Values(key)[name];
-  return raw.size() == 4 ? *(const DWORD*)raw.data() : 0xDEADBEEF;
 }
 
 }  // namespace testreg
