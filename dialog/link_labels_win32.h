@@ -2,11 +2,16 @@
 #pragma once
 #include <windows.h>
 
-void AttachLinkLabels(HWND dialog);
-void DetachLinkLabels();
 LRESULT CALLBACK LinkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam);
+// WM_LINK_HOVER: repaints the label when its flag changes. Always FALSE.
+INT_PTR OnLinkHover(WPARAM wParam, LPARAM lParam);
 // WM_CTLCOLORSTATIC: the background brush for a label, FALSE for the rest.
 INT_PTR OnLinkColor(HDC dc, HWND control);
-void CreateTooltips(HWND dialog, HINSTANCE instance);
 
+struct ToolTip {
+  int control;
+  const char* text;
+};
+enum { TOOL_COUNT = 14 };
+extern const ToolTip ToolTable[TOOL_COUNT];
 extern HWND TooltipWindow;

@@ -1,41 +1,25 @@
 #include "dialog/main_dialog.h"
-#include "app/registry_security.h"
 #include "dialog/dialog_view.h"
 #include "dialog/link_labels.h"
-#include "dialog/self_removal.h"
 #include "dialog/wallpaper_list.h"
 #include "res/resource.h"
 #include "settings/load_save.h"
-#include "settings/registry.h"
 #include "settings/settings_state.h"
 
-const ModeRow ModeTable[6] = {
-    {IDC_MODE_BOOT, MODE_BOOT, 1},       {IDC_MODE_DAILY, MODE_DAILY, 1},
-    {IDC_MODE_WEEKLY, MODE_WEEKLY, 1},   {IDC_MODE_MANUAL, MODE_MANUAL, 1},
-    {IDC_MODE_DEFAULT, MODE_DEFAULT, 0}, {IDC_MODE_NONE, MODE_NONE, 0},
-};
-
-const ModeRow* ModeRowForLetter(char letter) {
-  for (const ModeRow& row : ModeTable)
-    if (row.letter == letter) return &row;
-  return &ModeTable[4];
-}
-
-const ModeRow* ModeRowForRadio(int radio) {
-  for (const ModeRow& row : ModeTable)
-    if (row.radio == radio) return &row;
-  return nullptr;
-}
+static_assert(ModeTable[0].radio == IDC_MODE_BOOT && ModeTable[1].radio == IDC_MODE_DAILY &&
+                  ModeTable[2].radio == IDC_MODE_WEEKLY && ModeTable[3].radio == IDC_MODE_MANUAL &&
+                  ModeTable[4].radio == IDC_MODE_DEFAULT && ModeTable[5].radio == IDC_MODE_NONE,
+              "the mode table names the template's radio buttons");
 
 // Always all three, always in this order.
 static void EnableListControls(int enable) {
-  DialogView.EnableControl(IDC_ADD, enable);
-  DialogView.EnableControl(IDC_LIST, enable);
-  DialogView.EnableControl(IDC_CURRENT, enable);
+  EnableControl(IDC_ADD, enable);
+  EnableControl(IDC_LIST, enable);
+  EnableControl(IDC_CURRENT, enable);
 }
 
 int EnterMainDialog() {
-  DialogView.AttachLinkLabels();
+  AttachLinkLabels();
   LoadSettings();
   return 1;
 }
@@ -44,15 +28,15 @@ int OpenMainDialog() {
   EnterMainDialog();
   // After the load: a preview that fell back to the logo during it showed
   // nothing, as the logo is not there yet.
-  DialogView.LoadLogo();
+  LoadLogo();
   // Mode itself stays as it is, even when the Default radio stands in for it.
-  const ModeRow* row = ModeRowForLetter(SettingsState.Mode);
-  DialogView.CheckRadio(row->radio);
-  if (!row->listControls) EnableListControls(0);
-  DialogView.EnableControl(IDC_REMOVE, 0);
-  DialogView.EnableControl(IDC_SELECT, 0);
+  const ModeRow& row = ModeRowFor(SettingsState.Mode);
+  CheckRadio(row.radio);
+  if (!row.listControls) EnableListControls(0);
+  EnableControl(IDC_REMOVE, 0);
+  EnableControl(IDC_SELECT, 0);
   ClearLinkHover();
-  DialogView.CreateTooltips();
+  CreateTooltips();
   return 1;
 }
 
@@ -61,37 +45,31 @@ int LeaveMainDialog(int kind) {
     SaveSettings();
   else if (kind == LEAVE_CLEAR)
     ClearSettings();
-  DialogView.DetachLinkLabels();
-  if (RegistrySecurity) {
-    FreeRegistrySecurity(RegistrySecurity);
-    RegistrySecurity = nullptr;
-  }
+  DetachLinkLabels();
+  ReleaseRegistrySecurity();
   return 1;
 }
 
 int CloseMainDialog(int kind, int result) {
   LeaveMainDialog(kind);
   ShowPreview(nullptr);  // frees the last scaled bitmap
-  DialogView.FreeLogo();
-  DialogView.End(result);
+  FreeLogo();
+  EndMainDialog(result);
   return 1;
 }
 
 void ApplyMode(int radio) {
-  const ModeRow* row = ModeRowForRadio(radio);
-  if (!row) return;
-  SettingsState.Mode = row->letter;
-  EnableListControls(row->listControls);
+  for (const ModeRow& row : ModeTable) {
+    if (row.radio != radio) continue;
+    SettingsState.Mode = row.letter;
+    EnableListControls(row.listControls);
+  }
 }
 
 void RunClearFlow() {
-  int answer = DialogView.Ask(CLEAR_QUESTION, CLEAR_CAPTION, CLEAR_QUESTION_FLAGS);
-  if (answer == ANSWER_YES) {
-    ScheduleSelfRemoval();  // the registry is cleared whatever it gives
-    CloseMainDialog(LEAVE_CLEAR, 0);
-  } else if (answer == ANSWER_NO) {
-    CloseMainDialog(LEAVE_CLEAR, 0);
-  }
+  int answer = AskQuestion(CLEAR_QUESTION, CLEAR_CAPTION, CLEAR_QUESTION_FLAGS);
+  if (answer == ANSWER_YES) ScheduleSelfRemoval();  // the registry is cleared whatever it gives
+  if (answer == ANSWER_YES || answer == ANSWER_NO) CloseMainDialog(LEAVE_CLEAR, 0);
 }
 
 int DispatchCommand(int id, int code) {

@@ -8,18 +8,6 @@ enum : unsigned { CLEAR_QUESTION_FLAGS = 0x123 };  // Yes/No/Cancel, question ic
 
 enum { LEAVE_NEITHER = 0, LEAVE_SAVE = 1, LEAVE_CLEAR = 2 };
 
-// One row of the mode table.
-struct ModeRow {
-  int radio;
-  char letter;
-  int listControls;  // IDC_ADD, IDC_LIST and IDC_CURRENT enabled
-};
-extern const ModeRow ModeTable[6];
-
-// The radio button that shows a mode letter; Default for any unknown one.
-const ModeRow* ModeRowForLetter(char letter);
-const ModeRow* ModeRowForRadio(int radio);
-
 // The opening sequence after the dialog window is known; returns TRUE.
 int OpenMainDialog();
 int EnterMainDialog();

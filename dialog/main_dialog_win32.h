@@ -9,7 +9,3 @@ extern HWND DialogWindow;
 extern HBITMAP LogoBitmap;
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The preview and the open-file dialog (wallpaper_list_win32.cpp).
-void ShowPreviewWin32(const char* path);
-int ChooseFileWin32(char* file, unsigned size, const char* folder, unsigned* nameOffset);

@@ -1,44 +1,59 @@
-// File and mapping operations of the self-removal over Win32.
+// Self-removal's file steps over Win32.
 #include <windows.h>
+#include "dialog/dialog_view.h"
 #include "dialog/self_removal.h"
+#include "settings/settings_state.h"
+#include "settings/text.h"
 
-static int DeleteAtRestartWin32(const char* path) {
-  return MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+static_assert(MOVEFILE_DELAY_UNTIL_REBOOT == 4, "delete at the next restart");
+static_assert((FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN) == 0x08000080, "open flags");
+
+int ScheduleSelfRemoval() {
+  if (MoveFileExA(SettingsState.ProgramPath, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return 1;
+  char folder[TEXT_SIZE];
+  UINT n = GetWindowsDirectoryA(folder, TEXT_SIZE);
+  if (n == 0 || n >= TEXT_SIZE) return 0;
+  return WriteWininitEntry(folder, SettingsState.ProgramPath);
 }
 
-static unsigned long ShortPathWin32(const char* path, char* out, unsigned long size) {
-  return GetShortPathNameA(path, out, size);
-}
+int WriteWininitEntry(const char* folder, const char* programPath) {
+  // The entry is counted bytes, not a text: the short path follows "NUL=".
+  char entry[RENAME_ENTRY_SIZE];
+  CopyText(entry, sizeof entry, "NUL=");
+  DWORD shortLength = GetShortPathNameA(programPath, entry + 4, SHORT_PATH_ROOM);
+  // Without a short path that fits there is no entry worth writing.
+  if (shortLength == 0 || shortLength > SHORT_PATH_ROOM - 1) return 0;
+  entry[4 + shortLength] = '\r';
+  entry[5 + shortLength] = '\n';
+  DWORD entryLength = shortLength + 6;
 
-static unsigned WindowsFolderWin32(char* out, unsigned size) {
-  return GetWindowsDirectoryA(out, size);
-}
+  char path[TEXT_SIZE];
+  unsigned long length = CopyText(path, TEXT_SIZE, folder);
+  if (CopyText(path + length, TEXT_SIZE - length, "\\Wininit.ini") != 12) return 0;
 
-static void* OpenFileWin32(const char* path) {
   HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  return file == INVALID_HANDLE_VALUE ? nullptr : file;
+  if (file == INVALID_HANDLE_VALUE) return 0;
+  int result = 0;
+  HANDLE mapping = nullptr;
+  void* view = nullptr;
+  DWORD size = GetFileSize(file, nullptr);
+  if (size == INVALID_FILE_SIZE || size > 0x7FFFFFFFu) goto done;
+  mapping = CreateFileMappingA(file, nullptr, PAGE_READWRITE, 0,
+                               size + entryLength + RENAME_HEADER_SIZE, nullptr);
+  if (!mapping) goto done;
+  view = MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 0);
+  if (!view) goto done;
+  size = InsertRenameEntry((unsigned char*)view, size, entry, entryLength);
+  result = 1;
+done:
+  if (view) UnmapViewOfFile(view);
+  if (mapping) CloseHandle(mapping);
+  // On success this cuts off the reserve the edit did not fill; on failure
+  // it takes back whatever the mapping added.
+  if (size != INVALID_FILE_SIZE && size <= 0x7FFFFFFFu &&
+      SetFilePointer(file, (LONG)size, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER)
+    SetEndOfFile(file);
+  CloseHandle(file);
+  return result;
 }
-
-static uint32_t FileSizeWin32(void* file) { return GetFileSize((HANDLE)file, nullptr); }
-
-static void* CreateMappingWin32(void* file, uint32_t size) {
-  return CreateFileMappingA((HANDLE)file, nullptr, PAGE_READWRITE, 0, size, nullptr);
-}
-
-static void* MapViewWin32(void* mapping) {
-  return MapViewOfFile((HANDLE)mapping, FILE_MAP_WRITE, 0, 0, 0);
-}
-
-static void UnmapViewWin32(void* view) { UnmapViewOfFile(view); }
-static void CloseHandleWin32(void* handle) { CloseHandle((HANDLE)handle); }
-
-static void SetEndWin32(void* file, uint32_t length) {
-  if (SetFilePointer((HANDLE)file, (LONG)length, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER)
-    SetEndOfFile((HANDLE)file);
-}
-
-SelfRemovalApi SelfRemoval = {DeleteAtRestartWin32, ShortPathWin32,   WindowsFolderWin32,
-                              OpenFileWin32,        FileSizeWin32,    CreateMappingWin32,
-                              MapViewWin32,         UnmapViewWin32,   CloseHandleWin32,
-                              SetEndWin32};

@@ -1,41 +1,50 @@
 // The list box, the preview and the open-file dialog over Win32.
 #include <windows.h>
 #include <commdlg.h>
+#include <stddef.h>
 #include "dialog/dialog_view.h"
 #include "dialog/main_dialog_win32.h"
 #include "dialog/wallpaper_list.h"
 #include "res/resource.h"
 
+static_assert(LB_GETCOUNT == 0x018B && LB_GETTEXT == 0x0189 && LB_ADDSTRING == 0x0180 &&
+                  LB_DELETESTRING == 0x0182 && LB_RESETCONTENT == 0x0184 &&
+                  LB_GETSELITEMS == 0x0191 && LB_GETSELCOUNT == 0x0190 && LB_GETCURSEL == 0x0188,
+              "list-box messages");
+static_assert(LIST_ERR == LB_ERR && STM_SETIMAGE == 0x0172, "list error, preview message");
+static_assert(OPEN_FILE_FLAGS ==
+                  (OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY),
+              "0x00081804");
+// The record without the fields added for Windows 2000 (up to and with
+// lpTemplateName), so that every version of the common dialogs takes it.
+enum { OPEN_FILE_RECORD_SIZE = 76 };
+static_assert(offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR) == OPEN_FILE_RECORD_SIZE,
+              "the open-file record of 76 bytes");
+
 static LRESULT ToList(UINT message, WPARAM wParam, LPARAM lParam) {
   return SendMessageA(GetDlgItem(DialogWindow, IDC_LIST), message, wParam, lParam);
 }
 
-static int CountWin32() { return (int)ToList(LB_GETCOUNT, 0, 0); }
+int ListCount() { return (int)ToList(LB_GETCOUNT, 0, 0); }
 
 // LB_GETTEXT knows no buffer size: measure first, so a long entry fails
 // instead of overrunning the 260 bytes.
-static int GetTextWin32(int index, char* text) {
+int ListText(int index, char* text) {
   LRESULT length = ToList(LB_GETTEXTLEN, (WPARAM)index, 0);
   if (length == LB_ERR || length < 0 || length >= 260) return LIST_ERR;
   return (int)ToList(LB_GETTEXT, (WPARAM)index, (LPARAM)text);
 }
 
-static void AddWin32(const char* text) { ToList(LB_ADDSTRING, 0, (LPARAM)text); }
-static void DeleteWin32(int index) { ToList(LB_DELETESTRING, (WPARAM)index, 0); }
-static void ResetWin32() { ToList(LB_RESETCONTENT, 0, 0); }
-
-static int GetSelItemsWin32(int* items, int max) {
+void ListAppend(const char* text) { ToList(LB_ADDSTRING, 0, (LPARAM)text); }
+void ListDelete(int index) { ToList(LB_DELETESTRING, (WPARAM)index, 0); }
+void ListReset() { ToList(LB_RESETCONTENT, 0, 0); }
+int ListSelection(int* items, int max) {
   return (int)ToList(LB_GETSELITEMS, (WPARAM)max, (LPARAM)items);
 }
+int ListSelectedCount() { return (int)ToList(LB_GETSELCOUNT, 0, 0); }
+int ListCaret() { return (int)ToList(LB_GETCURSEL, 0, 0); }
 
-static int GetSelCountWin32() { return (int)ToList(LB_GETSELCOUNT, 0, 0); }
-static int GetCaretWin32() { return (int)ToList(LB_GETCURSEL, 0, 0); }
-
-ListBoxApi ListBox = {CountWin32,  GetTextWin32,     AddWin32,
-                      DeleteWin32, ResetWin32,       GetSelItemsWin32,
-                      GetSelCountWin32, GetCaretWin32};
-
-void ShowPreviewWin32(const char* path) {
+void ShowPreview(const char* path) {
   HWND preview = GetDlgItem(DialogWindow, IDC_PREVIEW);
   RECT client;
   if (!GetClientRect(preview, &client)) SetRectEmpty(&client);
@@ -57,12 +66,9 @@ void ShowPreviewWin32(const char* path) {
 
 typedef BOOL(WINAPI* OpenFileEntry)(OPENFILENAMEA*);
 
-int ChooseFileWin32(char* file, unsigned size, const char* folder, unsigned* nameOffset) {
-  OPENFILENAMEA open;
-  ZeroMemory(&open, sizeof open);
-  // The record as it was before the Windows 2000 fields, so that every
-  // version of the common dialogs takes it.
-  open.lStructSize = 76;
+int RunOpenFileDialog(char* file, unsigned size, const char* folder, unsigned* nameOffset) {
+  OPENFILENAMEA open = {};
+  open.lStructSize = OPEN_FILE_RECORD_SIZE;
   open.hwndOwner = DialogWindow;
   open.hInstance = ProgramInstance;
   open.lpstrFilter = OPEN_FILE_FILTER;

@@ -46,10 +46,10 @@ int32_t NextIndex(int32_t index, int32_t count, ChangeDecision decision) {
 
 int RunAutomaticChange() {
   RegKey key;
-  if (OpenSettingsKey(PROGRAM_KEY, ACCESS_READ_WRITE, &key) != 0) return 0;
+  if (KeyOpen(PROGRAM_KEY, ACCESS_READ_WRITE, &key) != 0) return 0;
 
   int result = 0;
-  uint32_t today = Desktop.Today();
+  uint32_t today = TodayDate();
   uint32_t last = 0, selected = 0, count = 0;
   char text[TEXT_SIZE];
   char entry[ENTRY_NAME_SIZE];
@@ -78,16 +78,16 @@ int RunAutomaticChange() {
   // user who logs on every day would never see the seven days pass.
   if (decision == CHANGE_DUE) WriteNumber(key, VALUE_LAST_CHANGE, today);
   SettingsState.SelectedBmp = next;
-  Registry.CloseKey(key);
+  KeyClose(key);
   key = nullptr;
 
-  if (OpenSettingsKey(DESKTOP_KEY, ACCESS_WRITE, &desktop) != 0) return 0;
+  if (KeyOpen(DESKTOP_KEY, ACCESS_WRITE, &desktop) != 0) return 0;
   WriteText(desktop, VALUE_WALLPAPER, text);
-  Desktop.ApplyWallpaper(text);
-  Registry.CloseKey(desktop);
+  ApplyWallpaper(text);
+  KeyClose(desktop);
   result = 1;
 
 end:
-  if (key) Registry.CloseKey(key);
+  if (key) KeyClose(key);
   return result;
 }

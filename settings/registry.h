@@ -1,7 +1,6 @@
-// The seams through which the settings code reaches the registry and the
-// desktop. Each is a struct of function pointers: the Windows build fills
-// them with the Win32 calls (registry_win32.cpp), the native tests with
-// in-memory fakes. Every key lives under HKEY_CURRENT_USER.
+// What the settings code needs of the registry and the desktop: plain
+// functions, resolved at link time (registry_win32.cpp in the program, an
+// in-memory fake in the native tests). Every key lives under HKEY_CURRENT_USER.
 #pragma once
 #include <stdint.h>
 
@@ -15,45 +14,39 @@ enum : unsigned long {
   ACCESS_WRITE = 0x20006,        // KEY_WRITE
   ACCESS_READ_CREATE = 0x2001D,  // KEY_READ | KEY_CREATE_SUB_KEY
   VALUE_TEXT = 1,                // REG_SZ
+  VALUE_EXPAND_TEXT = 2,         // REG_EXPAND_SZ
   VALUE_NUMBER = 4,              // REG_DWORD
   RESULT_MORE_DATA = 234,        // ERROR_MORE_DATA
   RESULT_NO_MORE_ITEMS = 259     // ERROR_NO_MORE_ITEMS
 };
 
-struct RegistryApi {
-  // Opens the key, creating it and its parents when missing. 0 means open.
-  long (*CreateKey)(const char* path, unsigned long access,
-                    struct _SECURITY_ATTRIBUTES* security, RegKey* key);
-  // Reads a value; 0 means the data is in the buffer. type may be null.
-  long (*QueryValue)(RegKey key, const char* name, unsigned long* type,
-                     void* data, unsigned long* size);
-  long (*SetValue)(RegKey key, const char* name, unsigned long type,
-                   const void* data, unsigned long size);
-  long (*DeleteValue)(RegKey key, const char* name);
-  long (*DeleteKey)(const char* path);
-  long (*EnumValue)(RegKey key, unsigned long index, char* name, unsigned long* nameSize,
-                    unsigned long* type, void* data, unsigned long* dataSize);
-  long (*CloseKey)(RegKey key);
-};
-
-struct DesktopApi {
-  // Today's local date as a PackedDate.
-  uint32_t (*Today)();
-  // SPI_SETDESKWALLPAPER with parameter 0 and update flags 0. A null path
-  // shows what the desktop values name; an empty one shows no wallpaper.
-  void (*ApplyWallpaper)(const char* path);
-  // A message box with no owner, no caption and an OK button.
-  void (*ShowMessage)(const char* text);
-};
-
-extern RegistryApi Registry;
-extern DesktopApi Desktop;
-
 // The security attributes for every key creation; null means the default.
 extern struct _SECURITY_ATTRIBUTES* RegistrySecurity;
 
-// Helpers over the seam, shared by the automatic change and load/save.
-long OpenSettingsKey(const char* path, unsigned long access, RegKey* key);
+// Opens the key with RegistrySecurity, creating it and its parents when
+// missing. 0 means open; *key is null otherwise.
+long KeyOpen(const char* path, unsigned long access, RegKey* key);
+// Reads a value into size bytes; 0 means the data is there. type may be null.
+long KeyQuery(RegKey key, const char* name, unsigned long* type, void* data, unsigned long* size);
+void KeySet(RegKey key, const char* name, unsigned long type, const void* data, unsigned long size);
+// 0 when the value was deleted.
+long KeyDeleteValue(RegKey key, const char* name);
+void KeyDelete(const char* path);
+// The value at index: name (nameSize bytes) and, when data is not null, its
+// data; 0 while values remain.
+long KeyEnum(RegKey key, unsigned long index, char* name, unsigned long* nameSize, void* data,
+             unsigned long* dataSize);
+void KeyClose(RegKey key);
+
+// Today's local date as a PackedDate.
+uint32_t TodayDate();
+// SPI_SETDESKWALLPAPER with parameter 0 and update flags 0. A null path
+// shows what the desktop values name; an empty one shows no wallpaper.
+void ApplyWallpaper(const char* path);
+// "Problem with the Registry information!": no owner, no caption, OK.
+void ShowRegistryProblem();
+
+// Helpers over these, shared by the automatic change and load/save.
 void WriteText(RegKey key, const char* name, const char* text);
 void WriteNumber(RegKey key, const char* name, uint32_t value);
 // A REG_DWORD of exactly four bytes; anything else fails.

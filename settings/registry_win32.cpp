@@ -1,53 +1,55 @@
-// The registry and desktop seams over the Win32 ANSI calls.
+// The registry and the desktop over the Win32 ANSI calls.
 #include <windows.h>
+#include "settings/load_save.h"
 #include "settings/registry.h"
 #include "settings/settings_state.h"
 
-static long CreateKeyWin32(const char* path, unsigned long access,
-                           struct _SECURITY_ATTRIBUTES* security, RegKey* key) {
+static_assert(ACCESS_READ_WRITE == (KEY_READ | KEY_WRITE), "0x2001F");
+static_assert(ACCESS_WRITE == KEY_WRITE, "0x20006");
+static_assert(ACCESS_READ_CREATE == (KEY_READ | KEY_CREATE_SUB_KEY), "0x2001D");
+static_assert(VALUE_TEXT == REG_SZ && VALUE_EXPAND_TEXT == REG_EXPAND_SZ && VALUE_NUMBER == REG_DWORD,
+              "value types");
+static_assert(RESULT_MORE_DATA == ERROR_MORE_DATA && RESULT_NO_MORE_ITEMS == ERROR_NO_MORE_ITEMS,
+              "results");
+static_assert(SPI_SETDESKWALLPAPER == 20 && MB_OK == 0, "wallpaper action, message box");
+
+long KeyOpen(const char* path, unsigned long access, RegKey* key) {
   HKEY h = nullptr;
   char noClass[1] = "";
-  LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, noClass, 0, access, security, &h, nullptr);
+  LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, noClass, REG_OPTION_NON_VOLATILE, access,
+                            (SECURITY_ATTRIBUTES*)RegistrySecurity, &h, nullptr);
   *key = rc == ERROR_SUCCESS ? (RegKey)h : nullptr;
   return rc;
 }
 
-static long QueryValueWin32(RegKey key, const char* name, unsigned long* type, void* data,
-                            unsigned long* size) {
+long KeyQuery(RegKey key, const char* name, unsigned long* type, void* data, unsigned long* size) {
   return RegQueryValueExA((HKEY)key, name, nullptr, type, (BYTE*)data, size);
 }
 
-static long SetValueWin32(RegKey key, const char* name, unsigned long type, const void* data,
-                          unsigned long size) {
-  return RegSetValueExA((HKEY)key, name, 0, type, (const BYTE*)data, size);
+void KeySet(RegKey key, const char* name, unsigned long type, const void* data,
+            unsigned long size) {
+  RegSetValueExA((HKEY)key, name, 0, type, (const BYTE*)data, size);
 }
 
-static long DeleteValueWin32(RegKey key, const char* name) {
-  return RegDeleteValueA((HKEY)key, name);
+long KeyDeleteValue(RegKey key, const char* name) { return RegDeleteValueA((HKEY)key, name); }
+
+void KeyDelete(const char* path) { RegDeleteKeyA(HKEY_CURRENT_USER, path); }
+
+long KeyEnum(RegKey key, unsigned long index, char* name, unsigned long* nameSize, void* data,
+             unsigned long* dataSize) {
+  return RegEnumValueA((HKEY)key, index, name, nameSize, nullptr, nullptr, (BYTE*)data, dataSize);
 }
 
-static long DeleteKeyWin32(const char* path) { return RegDeleteKeyA(HKEY_CURRENT_USER, path); }
+void KeyClose(RegKey key) { RegCloseKey((HKEY)key); }
 
-static long EnumValueWin32(RegKey key, unsigned long index, char* name, unsigned long* nameSize,
-                           unsigned long* type, void* data, unsigned long* dataSize) {
-  return RegEnumValueA((HKEY)key, index, name, nameSize, nullptr, type, (BYTE*)data, dataSize);
-}
-
-static long CloseKeyWin32(RegKey key) { return RegCloseKey((HKEY)key); }
-
-RegistryApi Registry = {CreateKeyWin32, QueryValueWin32, SetValueWin32, DeleteValueWin32,
-                        DeleteKeyWin32,  EnumValueWin32,  CloseKeyWin32};
-
-static uint32_t TodayWin32() {
+uint32_t TodayDate() {
   SYSTEMTIME t;
   GetLocalTime(&t);
   return PackDate(t.wYear, t.wMonth, t.wDay);
 }
 
-static void ApplyWallpaperWin32(const char* path) {
+void ApplyWallpaper(const char* path) {
   SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, (void*)path, 0);
 }
 
-static void ShowMessageWin32(const char* text) { MessageBoxA(nullptr, text, nullptr, MB_OK); }
-
-DesktopApi Desktop = {TodayWin32, ApplyWallpaperWin32, ShowMessageWin32};
+void ShowRegistryProblem() { MessageBoxA(nullptr, MSG_REGISTRY_PROBLEM, nullptr, MB_OK); }

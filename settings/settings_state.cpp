@@ -1,16 +1,17 @@
 #include "settings/settings_state.h"
-#include <string.h>
 
-SettingsRecord InitialSettingsState() {
-  SettingsRecord s;
-  memset(&s, 0, sizeof s);
-  s.Mode = MODE_DEFAULT;
-  s.SelectedBmp = -1;
-  s.WinTileWallpaper[0] = '0';
-  return s;
+// Constant data, so that the record needs no code at start-up.
+static constexpr SettingsRecord Initial = {MODE_DEFAULT, 0, 0, 0, -1, 0, {}, {}, {}, {'0'}, 0};
+
+SettingsRecord SettingsState = Initial;
+
+SettingsRecord InitialSettingsState() { return Initial; }
+
+const ModeRow& ModeRowFor(char letter) {
+  for (const ModeRow& row : ModeTable)
+    if (row.letter == letter) return row;
+  return ModeTable[4];
 }
-
-SettingsRecord SettingsState = InitialSettingsState();
 
 uint32_t PackDate(unsigned year, unsigned month, unsigned day) {
   return (uint32_t)(day & 0xFF) | (uint32_t)(month & 0xFF) << 8 | (uint32_t)year << 16;
@@ -32,13 +33,4 @@ void FormatEntryName(char (&out)[ENTRY_NAME_SIZE], int index) {
   if (index < 0) *p++ = '-';
   while (n) *p++ = digits[--n];
   *p = 0;
-}
-
-char ModeFromStoredByte(char c) {
-  switch (c) {
-    case MODE_BOOT: case MODE_DAILY: case MODE_MANUAL: case MODE_NONE: case MODE_WEEKLY:
-      return c;
-    default:
-      return MODE_DEFAULT;
-  }
 }

@@ -1,4 +1,4 @@
-// SettingsState, the change-mode letters, PackedDate and the registry layout.
+// SettingsState, the change modes, PackedDate and the registry layout.
 // Portable: no <windows.h> here.
 #pragma once
 #include <stdint.h>
@@ -21,6 +21,30 @@ enum : char {
   MODE_NONE = 'N'
 };
 
+// What Save applies in a mode.
+enum : char { APPLY_ENTRY, APPLY_WINDOWS_WALLPAPER, APPLY_NO_WALLPAPER };
+
+// The one table of the modes: letter, radio button of the dialog template,
+// whether Add, the list and the current field are enabled, whether Save
+// writes the Run value (else deletes it), and what Save applies.
+struct ModeRow {
+  char letter;
+  int radio;
+  bool listControls;
+  bool runValue;
+  char applies;
+};
+inline constexpr ModeRow ModeTable[6] = {
+    {MODE_BOOT, 1410, true, true, APPLY_ENTRY},
+    {MODE_DAILY, 1420, true, true, APPLY_ENTRY},
+    {MODE_WEEKLY, 1430, true, true, APPLY_ENTRY},
+    {MODE_MANUAL, 1440, true, false, APPLY_ENTRY},
+    {MODE_DEFAULT, 1450, false, false, APPLY_WINDOWS_WALLPAPER},
+    {MODE_NONE, 1460, false, false, APPLY_NO_WALLPAPER},
+};
+// The row of a letter; Default's for every letter outside the table.
+const ModeRow& ModeRowFor(char letter);
+
 struct SettingsRecord {
   char Mode;
   uint32_t LastChange;
@@ -32,6 +56,9 @@ struct SettingsRecord {
   char ProgramPath[TEXT_SIZE];
   char WindowsWallpaper[TEXT_SIZE];
   char WinTileWallpaper[TILE_SIZE];
+  // 1 when the last load opened the key and enumerated it to the end, so
+  // that Save may sweep every stored entry value: the user saw them all.
+  uint32_t LoadComplete;
 };
 
 // The one process-wide record; starts with the initial values.
@@ -64,4 +91,4 @@ inline unsigned DateDay(uint32_t d) { return d & 0xFF; }
 void FormatEntryName(char (&out)[ENTRY_NAME_SIZE], int index);
 
 // Loading keeps B, D, M, N and W; every other first byte becomes O.
-char ModeFromStoredByte(char c);
+inline char ModeFromStoredByte(char c) { return ModeRowFor(c).letter; }

@@ -1,150 +1,105 @@
-// The real program under Wine and Xvfb, driven through its real controls.
-// The tests run in order: each starts from what the previous one saved.
+// The real program under Wine and Xvfb, as a user takes it. What Save and
+// Clear write is checked by the native tests; here, that the journeys work.
 #include <gtest/gtest.h>
-#include <windows.h>
-#include <string>
-#include <vector>
 #include "res/resource.h"
-#include "settings/settings_state.h"
 #include "tests/e2e/dialog_driver.h"
 #include "tests/win32/test_bitmap_win32.h"
 
-namespace {
-
 using namespace testreg;
-const char* kOriginal = "C:\\windows\\original.bmp";
+const char *P = PROGRAM_KEY, *DK = DESKTOP_KEY, *Original = "C:\\windows\\original.bmp";
 
-std::string Folder() {
+// The dialog through its real controls, a logon start while it is open, the
+// logon run from the Run value that Save wrote, then Cancel and Clear.
+TEST(Journeys, AddSelectSaveLogonCancelClear) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  return std::string(temp) + "sw_e2e\\";
-}
-
-std::vector<std::string> Bitmaps() {
-  return {Folder() + "dawn.bmp", Folder() + "noon.bmp", Folder() + "dusk.bmp"};
-}
-
-class DialogE2E : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
-    DeleteValue(RUN_KEY, RUN_VALUE_NAME);
-    SetText(DESKTOP_KEY, "Wallpaper", kOriginal);
-    SetText(DESKTOP_KEY, "TileWallpaper", "0");
-    CreateDirectoryA(Folder().c_str(), nullptr);
-    for (const std::string& b : Bitmaps()) WriteTestBitmap(b.c_str(), 64, 48);
-  }
-  e2e::Program app;
-};
-
-TEST_F(DialogE2E, FirstStartAddSelectDailySave) {
-  ASSERT_TRUE(app.Start());
-  EXPECT_TRUE(app.Checked(IDC_MODE_DEFAULT));
-  for (int id : {IDC_ADD, IDC_LIST, IDC_CURRENT, IDC_REMOVE, IDC_SELECT})
-    EXPECT_FALSE(app.Enabled(id)) << id;
-  EXPECT_TRUE(app.Enabled(IDOK));
-
+  std::string dawn = std::string(temp) + "sw_dawn.bmp", dusk = std::string(temp) + "sw_dusk.bmp", upper = dawn;
+  WriteTestBitmap(dawn.c_str(), 64, 48), WriteTestBitmap(dusk.c_str(), 64, 48), CharUpperA(&upper[0]);
+  RegDeleteKeyA(HKEY_CURRENT_USER, P);
+  SetText(DK, "Wallpaper", Original);
+  e2e::App app, logon, run;
+  ASSERT_TRUE(app.Open());
   app.Click(IDC_MODE_DAILY);
-  EXPECT_TRUE(app.Checked(IDC_MODE_DAILY));
-  for (int id : {IDC_ADD, IDC_LIST, IDC_CURRENT}) EXPECT_TRUE(app.Enabled(id)) << id;
-  EXPECT_FALSE(app.Enabled(IDC_REMOVE));
-
-  std::vector<std::string> b = Bitmaps();
-  for (size_t i = 0; i < b.size(); ++i) {
-    ASSERT_TRUE(app.AddFile(b[i])) << b[i];
-    EXPECT_EQ(app.Count(IDC_LIST), (int)i + 1);
-    EXPECT_EQ(app.Entry(IDC_LIST, (int)i), b[i]);
-  }
-  ASSERT_TRUE(app.AddFile(b[1]));  // already listed: refused
-  EXPECT_EQ(app.Count(IDC_LIST), 3);
-
-  app.ClickEntry(IDC_LIST, 1);
-  EXPECT_TRUE(app.Enabled(IDC_REMOVE));
-  EXPECT_TRUE(app.Enabled(IDC_SELECT));
+  for (const std::string& file : {dawn, upper, dusk}) EXPECT_TRUE(app.Answer(IDC_ADD, "Open a bitmap file", IDOK, file));
+  EXPECT_EQ(app.List(), dawn + "|" + dusk + "|");  // the same file in capitals is refused
+  ValueMap before = Values(P);
+  ASSERT_TRUE(logon.Run(e2e::Beside("scenewheel.exe") + " A"));
+  HWND box = logon.Window();
+  EXPECT_TRUE(FindWindowExA(box, nullptr, "Static", "Only one instance of this program can run at a time"));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(logon.Wait(), 0);
+  EXPECT_EQ(Values(P), before);
+  app.ClickEntry(1);
   app.Click(IDC_SELECT);
-  EXPECT_EQ(app.Text(IDC_CURRENT), b[1]);
-
+  EXPECT_EQ(app.Text(IDC_CURRENT), dusk);
   app.Click(IDOK);
   EXPECT_EQ(app.Wait(), 1);
+  EXPECT_TRUE(e2e::ShowsWallpaper(dusk));
 
-  bool exists = false;
-  ValueMap v = Values(PROGRAM_KEY, &exists);
-  ASSERT_TRUE(exists);
-  std::vector<std::string> names;
-  for (auto& kv : v) names.push_back(kv.first);
-  EXPECT_EQ(names, (std::vector<std::string>{"Bitmap00", "Bitmap01", "Bitmap02", "BmpCount",
-                                             "ChangeMode", "LastChange", "Path", "SelectedBmp",
-                                             "WinTileWallpaper", "WindowsWallpaper"}));
-  EXPECT_EQ(v["ChangeMode"], std::string("D\0", 2));
-  EXPECT_EQ(TextOf(v["Path"]), Folder());
-  EXPECT_EQ(TextOf(v["WindowsWallpaper"]), kOriginal);
-  EXPECT_EQ(TextOf(v["WinTileWallpaper"]), "0");
-  EXPECT_EQ(NumberOf(v["BmpCount"]), 3u);
-  EXPECT_EQ(NumberOf(v["SelectedBmp"]), 1u);
-  for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(TextOf(v["Bitmap0" + std::to_string(i)]), b[i]);
-  SYSTEMTIME t;
-  GetLocalTime(&t);
-  EXPECT_EQ(NumberOf(v["LastChange"]), PackDate(t.wYear, t.wMonth, t.wDay));
+  SetNumber(P, "LastChange", 0x07D30C11);  // 2003-12-17: a change is due
+  ASSERT_TRUE(run.Run(Text(RUN_KEY, RUN_VALUE_NAME)));
+  int windows = 0;
+  EXPECT_EQ(run.Wait(&windows), 0);
+  EXPECT_EQ(windows, 0);
+  EXPECT_TRUE(e2e::ShowsWallpaper(dawn));  // after the last entry, the first
 
-  std::string program = e2e::ProgramFile();
-  std::string command = program.find(' ') == std::string::npos
-                            ? program + " A"
-                            : "\"" + program + "\" A";
-  EXPECT_EQ(TextOf(Values(RUN_KEY)[RUN_VALUE_NAME]), command);
-  EXPECT_EQ(TextOf(Values(DESKTOP_KEY)["Wallpaper"]), b[1]);
-}
-
-TEST_F(DialogE2E, ReopenShowsTheSavedStateAndCancelWritesNothing) {
-  ValueMap before = Values(PROGRAM_KEY);
-  ValueMap desktopBefore = Values(DESKTOP_KEY);
-  ASSERT_TRUE(app.Start());
-  std::vector<std::string> b = Bitmaps();
+  ASSERT_TRUE(app.Open());
   EXPECT_TRUE(app.Checked(IDC_MODE_DAILY));
-  EXPECT_TRUE(app.Enabled(IDC_LIST));
-  ASSERT_EQ(app.Count(IDC_LIST), 3);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(app.Entry(IDC_LIST, i), b[i]);
-  EXPECT_EQ(app.Text(IDC_CURRENT), b[1]);
-  EXPECT_FALSE(app.Enabled(IDC_REMOVE));
-
-  // Changes that Cancel throws away: remove the first entry, choose None.
-  app.ClickEntry(IDC_LIST, 0);
-  app.Click(IDC_REMOVE);
-  EXPECT_EQ(app.Count(IDC_LIST), 2);
-  EXPECT_EQ(app.Text(IDC_CURRENT), b[1]);
-  app.Click(IDC_MODE_NONE);
-  EXPECT_FALSE(app.Enabled(IDC_LIST));
-  app.Click(IDCANCEL);
+  EXPECT_EQ(app.List() + app.Text(IDC_CURRENT), dawn + "|" + dusk + "|" + dawn);
+  before = Values(P);
+  app.ClickEntry(0), app.Click(IDC_REMOVE), app.Click(IDC_MODE_NONE), app.Click(IDCANCEL);
   EXPECT_EQ(app.Wait(), 0);
-  EXPECT_EQ(Values(PROGRAM_KEY), before);
-  EXPECT_EQ(Values(DESKTOP_KEY), desktopBefore);
-  EXPECT_EQ(Values(RUN_KEY).count(RUN_VALUE_NAME), 1u);
+  EXPECT_EQ(Values(P), before);
 
-  // Closing the window is Cancel too.
-  ASSERT_TRUE(app.Start());
-  PostMessageA(app.dialog, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(app.Open());
+  ASSERT_TRUE(app.Answer(IDC_CLEAR, "Question", IDCANCEL));
+  EXPECT_TRUE(IsWindow(app.dialog) && !Values(P).empty());
+  ASSERT_TRUE(app.Answer(IDC_CLEAR, "Question", IDNO));
   EXPECT_EQ(app.Wait(), 0);
-  EXPECT_EQ(Values(PROGRAM_KEY), before);
+  EXPECT_TRUE(Values(P).empty() && Text(RUN_KEY, RUN_VALUE_NAME) == "<missing>");
+  EXPECT_EQ(Text(DK, "Wallpaper"), Original);  // shown again where Windows reads the desktop values (Wine does not)
+  DeleteFileA(dawn.c_str()), DeleteFileA(dusk.c_str());
 }
 
-TEST_F(DialogE2E, ClearAnsweredCancelStaysThenNoClears) {
-  ASSERT_TRUE(app.Start());
-  ASSERT_TRUE(app.Clear(IDCANCEL));
-  EXPECT_TRUE(IsWindow(app.dialog));
-  bool exists = false;
-  Values(PROGRAM_KEY, &exists);
-  EXPECT_TRUE(exists);
-
-  ASSERT_TRUE(app.Clear(IDNO));
-  EXPECT_EQ(app.Wait(), 0);
-  Values(PROGRAM_KEY, &exists);
-  EXPECT_FALSE(exists);
-  bool parent = false;
-  Values("Software\\OrvanDale", &parent);
-  EXPECT_TRUE(parent);
-  EXPECT_EQ(Values(RUN_KEY).count(RUN_VALUE_NAME), 0u);
-  EXPECT_EQ(TextOf(Values(DESKTOP_KEY)["Wallpaper"]), kOriginal);
-  for (const std::string& f : Bitmaps()) DeleteFileA(f.c_str());
+// A registry that other programs or people could leave behind: the logon run
+// ends with 0, shows nothing and writes nothing it cannot read; the dialog
+// lists the first 32 entries, and a second Save writes what the first did.
+TEST(Journeys, AHostileRegistry) {
+  RegDeleteKeyA(HKEY_CURRENT_USER, P);
+  std::string list;
+  for (int i = 0; i < 40; ++i) {
+    char name[ENTRY_NAME_SIZE];
+    FormatEntryName(name, i);
+    SetText(P, name, "C:\\w\\" + std::to_string(i) + ".bmp");
+    if (i < 32) list += "C:\\w\\" + std::to_string(i) + ".bmp|";
+  }
+  SetText(P, "ChangeMode", "B");
+  SetText(P, "SelectedBmp", "1");                                            // a text, not a number
+  SetRaw(P, "LastChange", REG_BINARY, "\x01\x02");                           // two bytes
+  SetText(P, "BitmapX", "C:\\w\\x.bmp");                                     // enumerated after the 32
+  SetText(P, ("Bitmap00" + std::string(24, 'z')).c_str(), "C:\\long.bmp");  // a name of 32 characters
+  SetText(P, "Path", std::string(300, 'p'));                                 // does not fit
+  SetText(P, "WinTileWallpaper", std::string(20, '1'));                      // longer than its field
+  ValueMap stored = Values(P), saved;
+  e2e::App run;
+  ASSERT_TRUE(run.Run(e2e::Beside("scenewheel.exe") + " A"));
+  int windows = 0;
+  EXPECT_EQ(run.Wait(&windows), 0);
+  EXPECT_EQ(windows, 0);
+  EXPECT_EQ(Values(P), stored);
+  for (int start = 0; start < 2; ++start) {
+    e2e::App app;
+    ASSERT_TRUE(app.Open());
+    EXPECT_TRUE(app.Checked(IDC_MODE_BOOT));
+    EXPECT_EQ(app.List() + app.Text(IDC_CURRENT), list + "C:\\w\\0.bmp");
+    app.Click(IDOK);
+    EXPECT_EQ(app.Wait(), 1);
+    ValueMap now = Values(P);
+    now.erase("LastChange");
+    EXPECT_EQ(now.size(), 38u);  // 32 entries, mode, path, index, count and the captured wallpaper and tile
+    if (start) EXPECT_EQ(now, saved);
+    saved = now;
+  }
+  RegDeleteKeyA(HKEY_CURRENT_USER, P);
+  DeleteValue(RUN_KEY, RUN_VALUE_NAME);
 }
-
-}  // namespace

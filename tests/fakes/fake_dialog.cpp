@@ -1,146 +1,86 @@
 #include "tests/fakes/fake_dialog.h"
-#include <stdio.h>
-#include <string.h>
 
-FakeDialog FakeView;
+FakeRegistry Fake;
+FakeDialog View;
 
-namespace {
+// A handle is the key's path, allocated anew: one never closed shows up in
+// the sanitizer's leak report.
+static FakeKey& Of(RegKey key) { return Fake.keys[*(std::string*)key]; }
 
-void CheckRadio(int id) { FakeView.calls.push_back("check " + std::to_string(id)); }
-
-void EnableControl(int id, int enable) {
-  FakeView.calls.push_back((enable ? "enable " : "disable ") + std::to_string(id));
+long KeyOpen(const char* path, unsigned long, RegKey* key) {
+  *key = nullptr;
+  if (Fake.failOpen.count(path)) return 5;  // ERROR_ACCESS_DENIED
+  Fake.keys[path], ++Fake.openKeys;
+  *key = new std::string(path);
+  return 0;
 }
-
-void SetControlText(int id, const char* text) {
-  FakeView.texts[id] = text;
-  FakeView.calls.push_back("text " + std::to_string(id) + " " + text);
+long KeyQuery(RegKey key, const char* name, unsigned long* type, void* data, unsigned long* size) {
+  if (!Of(key).count(name)) return 2;  // ERROR_FILE_NOT_FOUND
+  const std::string& d = Of(key)[name].second;
+  *type = Of(key)[name].first;
+  if (d.size() > *size) return RESULT_MORE_DATA;
+  memcpy(data, d.data(), *size = (unsigned long)d.size());
+  return 0;
 }
-
-int Ask(const char* text, const char* caption, unsigned flags) {
-  FakeView.calls.push_back(std::string("ask ") + caption + " " + std::to_string(flags) + " " + text);
-  return FakeView.answer;
+void KeySet(RegKey key, const char* name, unsigned long type, const void* data, unsigned long size) {
+  Of(key)[name] = {type, std::string((const char*)data, size)};
 }
-
-void End(int result) {
-  FakeView.endResult = result;
-  FakeView.calls.push_back("end " + std::to_string(result));
+long KeyDeleteValue(RegKey key, const char* name) { return Of(key).erase(name) ? 0 : 2; }
+void KeyDelete(const char* path) { Fake.keys.erase(path); }
+long KeyEnum(RegKey key, unsigned long index, char* name, unsigned long* nameSize, void* data, unsigned long* dataSize) {
+  if ((long)index == Fake.enumFailsAt) return 5;
+  if (index >= Of(key).size()) return RESULT_NO_MORE_ITEMS;
+  auto it = std::next(Of(key).begin(), (long)index);
+  const std::string& d = it->second.second;
+  if (it->first.size() >= *nameSize || (data && d.size() > *dataSize)) return RESULT_MORE_DATA;
+  memcpy(name, it->first.c_str(), (*nameSize = (unsigned long)it->first.size()) + 1);
+  if (data) memcpy(data, d.data(), *dataSize = (unsigned long)d.size());
+  return 0;
 }
+void KeyClose(RegKey key) { delete (std::string*)key, --Fake.openKeys; }
+uint32_t TodayDate() { return 0x07D30C11; }
+void ApplyWallpaper(const char* path) { Fake.applied.push_back(path ? path : "<null>"); }
+void ShowRegistryProblem() { ++Fake.messages; }
 
-void LoadLogo() {
-  if (FakeView.logoLive) ++FakeView.logosLost;
-  FakeView.logoLive = true;
-  FakeView.calls.push_back("loadlogo");
+int ListCount() { return View.countFails ? LIST_ERR : (int)View.entries.size(); }
+int ListText(int index, char* text) {
+  if (index < 0 || index >= (int)View.entries.size()) return LIST_ERR;
+  return (int)strlen(strcpy(text, View.entries[index].c_str()));
 }
-
-// The Windows face deletes the logo only when one is loaded.
-void FreeLogo() {
-  if (FakeView.logoLive && FakeView.shown == "logo") FakeView.shown = "stale logo";
-  FakeView.logoLive = false;
-  FakeView.calls.push_back("freelogo");
-}
-
-// As the Windows face does: a file gives a new scaled bitmap, no file the
-// logo (or nothing without one); the image shown before is deleted unless
-// it is the current logo.
-void Preview(const char* path) {
-  FakeView.preview = path ? path : "<logo>";
-  FakeView.calls.push_back("preview " + FakeView.preview);
-  std::string previous = FakeView.shown;
-  if (path) {
-    ++FakeView.scaledLive;
-    FakeView.shown = "scaled";
-  } else {
-    FakeView.shown = FakeView.logoLive ? "logo" : "none";
-  }
-  if (previous == "scaled") --FakeView.scaledLive;
-  if (previous == "stale logo") ++FakeView.freedTwice;
-}
-
-int ChooseFile(char* file, unsigned size, const char* folder, unsigned* nameOffset) {
-  FakeView.chooseFolder = folder;
-  FakeView.calls.push_back(std::string("choose ") + (file[0] ? "prefilled" : "empty"));
-  if (!FakeView.chooseOk) return 0;
-  snprintf(file, size, "%s", FakeView.chooseFile.c_str());
-  *nameOffset = FakeView.chooseOffset;
-  return 1;
-}
-
-void AttachLinks() { FakeView.calls.push_back("attach links"); }
-void DetachLinks() { FakeView.calls.push_back("detach links"); }
-void Tooltips() { FakeView.calls.push_back("tooltips"); }
-
-int Count() { return FakeView.countFails ? LIST_ERR : (int)FakeView.entries.size(); }
-
-int GetText(int index, char* text) {
-  if (index < 0 || index >= (int)FakeView.entries.size() || FakeView.textFails.count(index))
-    return LIST_ERR;
-  const std::string& e = FakeView.entries[index];
-  if (e.size() >= 260) return LIST_ERR;
-  memcpy(text, e.c_str(), e.size() + 1);
-  return (int)e.size();
-}
-
-void Add(const char* text) { FakeView.entries.push_back(text); }
-
-void Delete(int index) {
-  if (index < 0 || index >= (int)FakeView.entries.size()) return;
-  FakeView.entries.erase(FakeView.entries.begin() + index);
+void ListAppend(const char* text) { View.entries.push_back(text); }
+void ListReset() { View.entries.clear(); }
+void ListDelete(int index) {
+  View.entries.erase(View.entries.begin() + index);
   std::set<int> moved;
-  for (int s : FakeView.selected)
+  for (int s : View.selected)
     if (s != index) moved.insert(s > index ? s - 1 : s);
-  FakeView.selected = moved;
-  if (FakeView.caret >= (int)FakeView.entries.size()) FakeView.caret = (int)FakeView.entries.size() - 1;
+  View.selected = moved;
 }
-
-void Reset() {
-  FakeView.entries.clear();
-  FakeView.selected.clear();
-  FakeView.caret = LIST_ERR;
-  FakeView.countFails = false;
-}
-
-int GetSelItems(int* items, int max) {
+int ListSelection(int* items, int max) {
   int n = 0;
-  for (int s : FakeView.selected) {
-    if (n == max) break;
-    items[n++] = s;
-  }
+  for (int s : View.selected)
+    if (n < max) items[n++] = s;
   return n;
 }
+int ListSelectedCount() { return View.countFails ? LIST_ERR : (int)View.selected.size(); }
+int ListCaret() { return View.caret; }
 
-int GetSelCount() { return FakeView.countFails ? LIST_ERR : (int)FakeView.selected.size(); }
-
-int GetCaret() { return FakeView.caret; }
-
-}  // namespace
-
-DialogViewApi DialogView = {CheckRadio, EnableControl, SetControlText, Ask,     End,
-                            LoadLogo,   FreeLogo,      Preview,        ChooseFile,
-                            AttachLinks, DetachLinks,  Tooltips};
-ListBoxApi ListBox = {Count, GetText, Add, Delete, Reset, GetSelItems, GetSelCount, GetCaret};
-
-static const DialogViewApi kFakeView = DialogView;
-static const ListBoxApi kFakeListBox = ListBox;
-
-void FakeDialog::Reset() {
-  *this = FakeDialog();
-  DialogView = kFakeView;
-  ListBox = kFakeListBox;
+void SetCurrentText(const char* text) { View.current = text; }
+void ShowPreview(const char* path) { View.preview = path ? path : "<logo>"; }
+void CheckRadio(int id) { View.checked = id; }
+void EnableControl(int id, int enable) { View.enabled[id] = enable; }
+int AskQuestion(const char*, const char*, unsigned) { return View.answer; }
+void EndMainDialog(int result) { View.ended = result; }
+int RunOpenFileDialog(char* file, unsigned size, const char*, unsigned* nameOffset) {
+  snprintf(file, size, "%s", View.chosen.c_str());
+  *nameOffset = View.chosenOffset;
+  return !View.chosen.empty();
 }
-
-std::string FakeDialog::Leaks() const {
-  std::string out;
-  if (endResult != -100 && logoLive) out += "logo not deleted; ";
-  if (endResult != -100 && scaledLive) out += std::to_string(scaledLive) + " preview bitmap(s) left; ";
-  if (logosLost) out += std::to_string(logosLost) + " logo(s) loaded over another; ";
-  if (freedTwice) out += std::to_string(freedTwice) + " bitmap(s) deleted twice; ";
-  return out;
-}
-
-std::vector<std::string> FakeDialog::CallsStarting(const std::string& prefix) const {
-  std::vector<std::string> out;
-  for (const std::string& c : calls)
-    if (c.compare(0, prefix.size(), prefix) == 0) out.push_back(c);
-  return out;
-}
+void OpenLinkTarget(int control) { View.opened.push_back(control); }
+int ScheduleSelfRemoval() { return ++View.removals; }
+void LoadLogo() {}
+void FreeLogo() {}
+void AttachLinkLabels() {}
+void DetachLinkLabels() {}
+void CreateTooltips() {}
+void ReleaseRegistrySecurity() {}

@@ -1,48 +1,59 @@
-// In-memory dialog for native tests: the view operations record what they
-// were asked, and the list box keeps entries, a selection set and a caret
-// as an unsorted extended-selection list box does. Failures can be injected.
+// In-memory registry, desktop and dialog for the native tests. Keys are
+// paths under HKEY_CURRENT_USER, values enumerate in name order, today is
+// 2003-12-17; the list
+// box keeps entries, a selection and a caret as an unsorted extended-selection
+// list box does, and the view keeps what the controls would show.
 #pragma once
+#include <string.h>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 #include "dialog/dialog_view.h"
+#include "settings/registry.h"
+#include "settings/settings_state.h"
+
+typedef std::map<std::string, std::pair<unsigned long, std::string>> FakeKey;  // name: type, bytes
+inline std::string Dword(uint32_t v) { return std::string((const char*)&v, 4); }
+
+struct FakeRegistry {
+  std::map<std::string, FakeKey> keys;
+  std::set<std::string> failOpen;    // keys that will not open
+  long enumFailsAt = -1;             // the enumeration index that answers an error
+  std::vector<std::string> applied;  // wallpaper actions; "<null>" for no path
+  int messages = 0, openKeys = 0;
+
+  // A text with its terminator, or other bytes as they are.
+  void Set(const std::string& key, const std::string& name, const std::string& text, unsigned long type = VALUE_TEXT) {
+    keys[key][name] = {type, type == VALUE_TEXT ? std::string(text.c_str(), text.size() + 1) : text};
+  }
+  // A value's bytes, or "<missing>"; a text up to its terminator.
+  std::string Raw(const std::string& key, const std::string& name) const {
+    return keys.count(key) && keys.at(key).count(name) ? keys.at(key).at(name).second : "<missing>";
+  }
+  std::string Text(const std::string& key, const std::string& name) const { return Raw(key, name).c_str(); }
+};
 
 struct FakeDialog {
-  // List box.
   std::vector<std::string> entries;
   std::set<int> selected;
   int caret = LIST_ERR;
-  bool countFails = false;       // LB_GETCOUNT and LB_GETSELCOUNT answer LB_ERR
-  std::set<int> textFails;       // LB_GETTEXT answers LB_ERR for these indices
-
-  // View.
-  std::vector<std::string> calls;  // every view operation, in order
-  std::map<int, std::string> texts;
-  int answer = ANSWER_NO;          // what the question returns
-  int endResult = -100;            // -100 until the dialog ended
-  std::string preview = "<empty>";  // "<logo>" after a preview without a file
-
-  // The open-file dialog's answer.
-  bool chooseOk = false;
-  std::string chooseFile;
-  unsigned chooseOffset = 0;
-  std::string chooseFolder;  // the folder it was asked to start in
-
-  // Bitmaps as the Windows face makes and deletes them: the logo from
-  // LoadLogo to FreeLogo, and one scaled bitmap per preview of a file,
-  // deleted when the next image replaces it.
-  bool logoLive = false;
-  int logosLost = 0;      // a logo loaded over one still loaded
-  int scaledLive = 0;     // scaled bitmaps not yet deleted
-  int freedTwice = 0;     // a deleted logo replaced in the preview, so deleted again
-  std::string shown = "none";  // "none", "logo", "stale logo" (deleted), "scaled"
-
-  void Reset();  // also installs the fake as DialogView and ListBox
-  // What is left or was freed twice; the logo and the last preview count
-  // as left only once the dialog has ended. Empty when all is well.
-  std::string Leaks() const;
-  std::vector<std::string> CallsStarting(const std::string& prefix) const;
+  bool countFails = false;         // LB_GETCOUNT and LB_GETSELCOUNT answer LB_ERR
+  std::string current;             // the current-wallpaper field
+  std::string preview = "<none>";  // the last preview: a path or "<logo>"
+  std::map<int, int> enabled;      // control id: 1 enabled, 0 disabled
+  int checked = 0, answer = ANSWER_NO, ended = -1, removals = 0;
+  std::vector<int> opened;         // link labels whose target was opened
+  std::string chosen;              // what the open-file dialog answers; "" cancels
+  unsigned chosenOffset = 0;
 };
 
-extern FakeDialog FakeView;
+extern FakeRegistry Fake;
+extern FakeDialog View;
+
+// Fresh fakes and settings.
+inline void ResetFakes() {
+  Fake = FakeRegistry();
+  View = FakeDialog();
+  SettingsState = InitialSettingsState();
+}

@@ -1,334 +1,132 @@
 #include <gtest/gtest.h>
-#include <strings.h>
 #include "settings/load_save.h"
-#include "settings/registry.h"
-#include "tests/fakes/fake_leaks.h"
+#include "tests/fakes/fake_dialog.h"
 
 namespace {
 
-const char* P = PROGRAM_KEY;
-const char* R = RUN_KEY;
-const char* DK = DESKTOP_KEY;
+const char *P = PROGRAM_KEY, *R = RUN_KEY, *DK = DESKTOP_KEY;
 
-class LoadSave : public LeakCheckedTest {
- protected:
-  void SetUp() override {
-    LeakCheckedTest::SetUp();
-    strcpy(SettingsState.ProgramPath, "C:\\Apps\\scenewheel.exe");
-    Fake.SetText(DK, "Wallpaper", "C:\\Windows\\clouds.bmp");
-    Fake.SetText(DK, "TileWallpaper", "1");
+void Reset() {
+  ResetFakes();
+  strcpy(SettingsState.ProgramPath, "C:\\Apps\\sw.exe");
+  Fake.Set(DK, "Wallpaper", "C:\\clouds.bmp");
+  Fake.Set(DK, "TileWallpaper", "1");
+  Fake.Set(R, RUN_VALUE_NAME, "stale");
+}
+
+// The program key's values in name order, texts up to their terminator;
+// then the desktop's two values and the Run value.
+std::string Stored() {
+  std::string out;
+  for (auto& v : Fake.keys[P])
+    out += v.first + "=" + (v.second.first == VALUE_NUMBER ? std::to_string(*(uint32_t*)v.second.second.data()) : Fake.Text(P, v.first)) + " ";
+  return out + "| " + Fake.Text(DK, "Wallpaper") + " " + Fake.Text(DK, "TileWallpaper") + " " + Fake.Text(R, RUN_VALUE_NAME);
+}
+
+TEST(LoadSave, FirstStartCapturesAndSaveWritesEverything) {
+  Reset();
+  EXPECT_EQ(LoadSettings(), 1);
+  EXPECT_EQ(View.preview, "<none>");  // an empty list previews nothing
+  Fake.Set(DK, "Wallpaper", "C:\\mine.bmp");
+  EXPECT_EQ(SaveSettings(), 1);
+  // LastChange 2003-12-17; the captured wallpaper and tile stored and restored.
+  EXPECT_EQ(Stored(), "BmpCount=0 ChangeMode=O LastChange=131271697 Path= SelectedBmp=0 WinTileWallpaper=1 "
+                      "WindowsWallpaper=C:\\clouds.bmp | C:\\clouds.bmp 1 <missing>");
+  EXPECT_EQ(Fake.Raw(P, "ChangeMode"), std::string("O", 2));  // the letter and its terminator
+  EXPECT_EQ(Fake.applied, std::vector<std::string>{"<null>"});
+  EXPECT_EQ(Fake.openKeys, 0);
+}
+
+// A stored empty wallpaper is Windows' own "none" and stays; only a missing
+// one, or the mode Default, takes the desktop's.
+TEST(LoadSave, CaptureWhenTheStoredWallpaperIsMissingOrTheModeIsDefault) {
+  struct { const char *mode, *stored, *want; } cases[] = {
+      {"M", nullptr, "C:\\clouds.bmp"}, {"M", "", ""}, {"M", "C:\\s", "C:\\s"}, {"O", "", "C:\\clouds.bmp"}, {"O", "C:\\s", "C:\\clouds.bmp"}};
+  for (auto& c : cases) {
+    Reset();
+    Fake.Set(P, "ChangeMode", c.mode);
+    if (c.stored) Fake.Set(P, "WindowsWallpaper", c.stored);
+    LoadSettings();
+    EXPECT_STREQ(SettingsState.WindowsWallpaper, c.want) << c.mode << (c.stored ? c.stored : "-");
   }
-  // The names of the program key's values that begin with "Bitmap" in any case.
-  std::vector<std::string> EntryNames() {
-    std::vector<std::string> out;
-    for (auto& v : Fake.keys[P])
-      if (strncasecmp(v.first.c_str(), "bitmap", 6) == 0) out.push_back(v.first);
-    return out;
-  }
-  static std::vector<std::string> NumberedNames(int n) {
-    std::vector<std::string> out;
-    for (int i = 0; i < n; ++i) {
-      char name[ENTRY_NAME_SIZE];
-      FormatEntryName(name, i);
-      out.push_back(name);
+}
+
+// The first 32 entries are listed and all 41 swept, but only after a load
+// that saw every value; otherwise only the numbered entries it counted.
+TEST(LoadSave, LoadListsTheFirst32AndSaveSweepsOnlyAfterACompleteLoad) {
+  for (long fails : {-1L, 2L}) {
+    Reset();
+    for (int i = 0; i < 40; ++i) Fake.Set(P, "Bitmap" + std::to_string(i + 10), std::to_string(i));
+    Fake.Set(P, "BitmapX", "x");
+    Fake.Set(P, "ChangeMode", "Daily");
+    Fake.Set(P, "Path", std::string(260, 'p'), 3);  // binary, no terminator
+    Fake.Set(P, "SelectedBmp", Dword(3), VALUE_NUMBER);
+    Fake.Set(P, "WinTileWallpaper", "0123456789");
+    Fake.Set(P, "WindowsWallpaper", "C:\\w");
+    Fake.enumFailsAt = fails;
+    LoadSettings();
+    SaveSettings();
+    if (fails > 0) {
+      EXPECT_EQ(SettingsState.BitmapValuesSeen, 2u);
+      EXPECT_EQ(Fake.Text(P, "Bitmap12") + Fake.Text(P, "BitmapX"), "2x");
+      continue;
     }
-    return out;
-  }
-};
-
-TEST_F(LoadSave, FirstStartCapturesAndSaveWritesEverything) {
-  EXPECT_EQ(LoadSettings(), 1);
-  EXPECT_TRUE(Fake.keys.count(P));  // opening creates the key
-  EXPECT_EQ(SettingsState.Mode, 'O');
-  EXPECT_EQ(SettingsState.BmpCount, 0);
-  EXPECT_EQ(SettingsState.SelectedBmp, 0);
-  EXPECT_STREQ(SettingsState.WindowsWallpaper, "C:\\Windows\\clouds.bmp");
-  EXPECT_STREQ(SettingsState.WinTileWallpaper, "1");
-  EXPECT_EQ(SettingsState.WallpaperCaptured, 1u);
-  EXPECT_EQ(FakeView.preview, "<empty>");  // an empty list previews nothing
-
-  Fake.SetText(R, RUN_VALUE_NAME, "old A");
-  Fake.SetText(DK, "Wallpaper", "C:\\elsewhere.bmp");
-  Fake.SetText(DK, "TileWallpaper", "0");
-  Fake.writes.clear();
-  EXPECT_EQ(SaveSettings(), 1);
-  std::string names;
-  for (auto& v : Fake.keys[P]) names += v.first + " ";
-  EXPECT_EQ(names, "BmpCount ChangeMode LastChange Path SelectedBmp WindowsWallpaper WinTileWallpaper ");
-  EXPECT_EQ(Fake.keys[P]["ChangeMode"].data, std::string("O\0", 2));
-  EXPECT_EQ(Fake.keys[P]["Path"].data, std::string("\0", 1));
-  EXPECT_EQ(Fake.keys[P]["LastChange"].data, "\x11\x0C\xD3\x07");
-  EXPECT_FALSE(Fake.Has(R, RUN_VALUE_NAME));
-  EXPECT_EQ(Fake.Text(DK, "Wallpaper"), "C:\\Windows\\clouds.bmp");
-  EXPECT_EQ(Fake.Text(DK, "TileWallpaper"), "1");
-  EXPECT_EQ(Fake.applied, (std::vector<std::string>{"<null>"}));
-}
-
-TEST_F(LoadSave, LoadTakesStoredValuesAndTheFirst32Bitmaps) {
-  for (int i = 0; i < 40; ++i) {
-    char name[ENTRY_NAME_SIZE];
-    FormatEntryName(name, i);
-    Fake.SetText(P, name, "C:\\w\\" + std::to_string(i) + ".bmp");
-  }
-  Fake.SetText(P, "BitmapX", "C:\\x.bmp");  // listed, so Save deletes it
-  Fake.SetText(P, "ChangeMode", "Daily");
-  Fake.SetText(P, "Path", "C:\\w\\");
-  Fake.SetText(P, "WindowsWallpaper", "C:\\stored.bmp");
-  Fake.SetNumber(P, "SelectedBmp", 3);
-  Fake.SetNumber(P, "LastChange", 0x07D30C10);
-  Fake.SetNumber(P, "BmpCount", 99);
-  EXPECT_EQ(LoadSettings(), 1);
-  EXPECT_EQ(SettingsState.Mode, 'D');
-  EXPECT_STREQ(SettingsState.Path, "C:\\w\\");
-  EXPECT_STREQ(SettingsState.WindowsWallpaper, "C:\\stored.bmp");  // not captured again
-  EXPECT_EQ(SettingsState.WallpaperCaptured, 0u);
-  EXPECT_EQ(SettingsState.LastChange, 0x07D30C10u);
-  EXPECT_EQ(SettingsState.BitmapValuesSeen, 41u);
-  ASSERT_EQ(SettingsState.BmpCount, 32);
-  EXPECT_EQ(FakeView.entries[0], "C:\\w\\0.bmp");  // name order, as the store enumerates
-  EXPECT_EQ(FakeView.texts[1110], FakeView.entries[3]);
-  EXPECT_EQ(FakeView.preview, FakeView.entries[3]);
-
-  Fake.writes.clear();
-  EXPECT_EQ(SaveSettings(), 1);
-  // The key then holds exactly the 32 entries: Bitmap32 and up, and
-  // BitmapX, are gone.
-  EXPECT_EQ(EntryNames(), NumberedNames(32));
-  EXPECT_EQ(Fake.Text(P, "Bitmap31"), FakeView.entries[31]);
-  EXPECT_FALSE(Fake.Has(P, "WindowsWallpaper") && Fake.Text(P, "WindowsWallpaper") != "C:\\stored.bmp");
-  EXPECT_EQ(Fake.Text(R, RUN_VALUE_NAME), "C:\\Apps\\scenewheel.exe A");
-  EXPECT_EQ(Fake.Text(DK, "Wallpaper"), FakeView.entries[3]);
-  EXPECT_EQ(Fake.Text(DK, "TileWallpaper"), "1");  // untouched outside Default
-}
-
-TEST_F(LoadSave, StoredModeAndIndexRules) {
-  struct Case {
-    std::string mode;
-    char want;
-  } modes[] = {{"D", 'D'}, {"N", 'N'}, {"d", 'O'}, {"x", 'O'}, {"", 'O'},
-               {std::string("\xff"), 'O'}, {std::string(300, 'B'), 'O'}};
-  for (const Case& c : modes) {
-    SetUp();
-    SettingsState.Mode = 'Q';
-    Fake.SetText(P, "ChangeMode", c.mode);
-    LoadSettings();
-    // 300 bytes do not fit: the value is passed over and the mode stays.
-    EXPECT_EQ(SettingsState.Mode, c.mode.size() > 259 ? 'Q' : c.want) << c.mode.substr(0, 3);
-  }
-  struct Index {
-    uint32_t stored;
-    int32_t want;
-  } indices[] = {{2, 2}, {3, 0}, {0xFFFFFFFF, 0}};
-  for (const Index& c : indices) {
-    SetUp();
-    for (const char* n : {"Bitmap00", "Bitmap01", "Bitmap02"}) Fake.SetText(P, n, n);
-    Fake.SetNumber(P, "SelectedBmp", c.stored);
-    LoadSettings();
-    EXPECT_EQ(SettingsState.SelectedBmp, c.want) << c.stored;
+    std::string entries;
+    for (int i = 0; i < 32; ++i) entries += (i < 10 ? "Bitmap0" : "Bitmap") + std::to_string(i) + "=" + std::to_string(i) + " ";
+    EXPECT_EQ(Stored(), entries + "BmpCount=32 ChangeMode=D LastChange=131271697 Path=" + std::string(259, 'p') +
+                            " SelectedBmp=3 WinTileWallpaper=0123456789 WindowsWallpaper=C:\\w | 3 1 C:\\Apps\\sw.exe A");
+    EXPECT_EQ(View.current + View.preview + SettingsState.WinTileWallpaper, "330123456");
   }
 }
 
-TEST_F(LoadSave, StoredTextsAreCutToTheirFieldsWithoutStaleBytes) {
-  Fake.SetText(P, "ChangeMode", "M");                    // no capture over the loaded texts
-  Fake.SetText(P, "WinTileWallpaper", "0123456789");     // longer than 7
-  Fake.SetRaw(P, "Path", 1, std::string(260, 'p'));      // no terminator, whole buffer
-  Fake.SetRaw(P, "WindowsWallpaper", 3, "C:\\raw.bmp");  // binary, no terminator
-  Fake.SetRaw(P, "Bitmap00", 1, "C:\\a.bmp");            // no terminator
-  Fake.SetRaw(P, "LastChange", 4, std::string("\x01\x02", 2));
-  Fake.SetRaw(P, "SelectedBmp", 4, "");
-  SettingsState.SelectedBmp = 7;
-  EXPECT_EQ(LoadSettings(), 1);
-  EXPECT_STREQ(SettingsState.WinTileWallpaper, "0123456");
-  EXPECT_EQ(std::string(SettingsState.Path), std::string(259, 'p'));
-  EXPECT_STREQ(SettingsState.WindowsWallpaper, "C:\\raw.bmp");
-  EXPECT_EQ(FakeView.entries, (std::vector<std::string>{"C:\\a.bmp"}));
-  EXPECT_EQ(SettingsState.LastChange, 0x0201u);
-  EXPECT_EQ(SettingsState.SelectedBmp, 0);
-}
-
-TEST_F(LoadSave, ValuesThatDoNotFitArePassedOverAndAFailureEndsTheLoad) {
-  Fake.SetText(P, "Bitmap00", "C:\\a.bmp");
-  Fake.SetText(P, "Bitmap00_" + std::string(23, 'z'), "C:\\long.bmp");  // 32 characters
-  Fake.SetText(P, "Bitmap01", std::string(300, 'b'));                  // 301 bytes
-  Fake.SetText(P, "Bitmap02", "C:\\c.bmp");
-  Fake.SetText(P, "ChangeMode", "M");
-  LoadSettings();
-  // Everything enumerated behind them still loads.
-  EXPECT_EQ(FakeView.entries, (std::vector<std::string>{"C:\\a.bmp", "C:\\c.bmp"}));
-  EXPECT_EQ(SettingsState.BitmapValuesSeen, 2u);
-  EXPECT_EQ(SettingsState.Mode, 'M');
-  SaveSettings();
-  EXPECT_EQ(EntryNames(), NumberedNames(2));
-  EXPECT_EQ(Fake.Text(P, "Bitmap01"), "C:\\c.bmp");
-
-  SetUp();
-  Fake.SetText(P, "Bitmap00", "C:\\a.bmp");
-  Fake.SetText(P, "Bitmap01", "C:\\b.bmp");
-  Fake.enumFailsAt = 1;
-  LoadSettings();
-  EXPECT_EQ(FakeView.entries.size(), 1u);
-  EXPECT_EQ(SettingsState.BitmapValuesSeen, 1u);
-}
-
-// Entry names that the numbered deletes miss: without the sweep, each
-// load and save added another copy of their paths to the list.
-TEST_F(LoadSave, StrayEntryNamesSettleAfterOneSave) {
-  struct Case {
-    const char* what;
-    std::vector<std::pair<std::string, std::string>> values;
-    std::vector<std::string> listed;
-  } cases[] = {
-      {"unnumbered", {{"Bitmap00", "a"}, {"BitmapX", "x"}}, {"a", "x"}},
-      {"31 characters", {{"Bitmap00", "a"}, {"BitmapLong" + std::string(21, 'q'), "l"}}, {"a", "l"}},
-      // Not listed, but written over by Bitmap01 it would keep its spelling
-      // and drop out of the list.
-      {"capitals", {{"Bitmap00", "a"}, {"BITMAP01", "hidden"}, {"Bitmap02", "c"}}, {"a", "c"}},
-  };
-  for (const Case& c : cases) {
-    SetUp();
-    for (auto& v : c.values) Fake.SetText(P, v.first, v.second);
-    LoadSettings();
-    EXPECT_EQ(FakeView.entries, c.listed) << c.what;
-    SaveSettings();
-    auto saved = Fake.keys[P];
-    EXPECT_EQ(EntryNames(), NumberedNames((int)c.listed.size())) << c.what;
-    FakeView.Reset();
-    LoadSettings();
-    EXPECT_EQ(FakeView.entries, c.listed) << c.what;
-    SaveSettings();
-    EXPECT_EQ(Fake.keys[P].size(), saved.size()) << c.what;
-    for (auto& v : saved) EXPECT_EQ(Fake.keys[P][v.first].data, v.second.data) << v.first;
-  }
-}
-
-TEST_F(LoadSave, CaptureRules) {
-  // Mode O captures at every load; a missing or oversize tile reads as "0".
-  Fake.SetText(P, "ChangeMode", "O");
-  Fake.SetText(P, "WindowsWallpaper", "C:\\stored.bmp");
-  Fake.SetText(DK, "TileWallpaper", "123456789");
-  LoadSettings();
-  EXPECT_STREQ(SettingsState.WindowsWallpaper, "C:\\Windows\\clouds.bmp");
-  EXPECT_STREQ(SettingsState.WinTileWallpaper, "0");
-
-  // A failed Wallpaper read keeps what was loaded; no desktop key, no message.
-  SetUp();
-  Fake.SetText(P, "ChangeMode", "O");
-  Fake.SetText(P, "WindowsWallpaper", "C:\\stored.bmp");
-  Fake.failQuery.insert("Wallpaper");
-  LoadSettings();
-  EXPECT_STREQ(SettingsState.WindowsWallpaper, "C:\\stored.bmp");
-  EXPECT_EQ(SettingsState.WallpaperCaptured, 0u);
-  SetUp();
-  Fake.failOpen.insert(DK);
-  LoadSettings();
-  EXPECT_EQ(SettingsState.WallpaperCaptured, 0u);
-  EXPECT_TRUE(Fake.messages.empty());
-}
-
-TEST_F(LoadSave, SaveAppliesByMode) {
-  struct Case {
-    char mode;
-    std::vector<std::string> entries;
-    int32_t selected;
-    bool run;
-    std::string wallpaper, applied;
-    int32_t storedIndex;
-  } cases[] = {
-      {'B', {"a", "b"}, 1, true, "b", "b", 1},
-      {'W', {"a", "b"}, -1, true, "a", "a", 0},  // the current entry was removed
-      {'M', {}, 0, false, "<none>", "", 0},
-      {'D', {"a", "b"}, 5, true, "<none>", "", 5},  // beyond the end: nothing applied
-      {'N', {"a"}, 0, false, "", "", 0},
-      {'O', {"a"}, 0, false, "C:\\cap.bmp", "<null>", 0},
-  };
-  for (const Case& c : cases) {
-    SetUp();
+TEST(LoadSave, SaveAppliesByMode) {
+  struct { char mode; int32_t selected; const char *stored, *applied; } cases[] = {
+      {'B', 1, "SelectedBmp=1 | b 1 C:\\Apps\\sw.exe A", "b"}, {'W', -1, "SelectedBmp=0 | a 1 C:\\Apps\\sw.exe A", "a"},
+      {'M', 0, "SelectedBmp=0 | a 1 <missing>", "a"}, {'D', 5, "SelectedBmp=5 | <missing> 1 C:\\Apps\\sw.exe A", ""},
+      {'N', 0, "SelectedBmp=0 |  1 <missing>", ""}, {'O', 0, "SelectedBmp=0 | C:\\cap 0 <missing>", "<null>"},
+      {'?', 0, "SelectedBmp=0 | C:\\cap 0 <missing>", "<null>"}};
+  for (auto& c : cases) {
+    Reset();
     Fake.keys[DK].erase("Wallpaper");
-    Fake.SetText(R, RUN_VALUE_NAME, "stale");
-    SettingsState.Mode = c.mode;
-    FakeView.entries = c.entries;
-    SettingsState.BmpCount = (int32_t)c.entries.size();
-    SettingsState.SelectedBmp = c.selected;
-    strcpy(SettingsState.WindowsWallpaper, "C:\\cap.bmp");
+    View.entries = {"a", "b"};
+    SettingsState.Mode = c.mode, SettingsState.BmpCount = 2, SettingsState.SelectedBmp = c.selected;
+    strcpy(SettingsState.WindowsWallpaper, "C:\\cap");
     EXPECT_EQ(SaveSettings(), 1);
-    EXPECT_EQ(Fake.Has(R, RUN_VALUE_NAME), c.run) << c.mode;
-    EXPECT_EQ(Fake.Has(DK, "Wallpaper") ? Fake.Text(DK, "Wallpaper") : "<none>", c.wallpaper)
-        << c.mode;
+    std::string stored = Stored();
+    EXPECT_EQ(stored.substr(stored.find("SelectedBmp")), c.stored) << c.mode;
     EXPECT_EQ(Fake.applied.empty() ? "" : Fake.applied[0], c.applied) << c.mode;
-    EXPECT_EQ((int32_t)Fake.Number(P, "SelectedBmp"), c.storedIndex) << c.mode;
-    EXPECT_EQ(Fake.Text(DK, "TileWallpaper"), c.mode == 'O' ? "0" : "1") << c.mode;
-    EXPECT_FALSE(Fake.Has(P, "WindowsWallpaper"));  // not captured in this run
   }
 }
 
-TEST_F(LoadSave, RunCommandIsQuotedOnlyWhenThePathHasABlank) {
-  char out[RUN_COMMAND_SIZE];
-  BuildRunCommand("C:\\Apps\\sw.exe", out);
-  EXPECT_STREQ(out, "C:\\Apps\\sw.exe A");
-  BuildRunCommand("C:\\Program Files\\Scenewheel\\scenewheel.exe", out);
-  EXPECT_STREQ(out, "\"C:\\Program Files\\Scenewheel\\scenewheel.exe\" A");
-  // The longest path there can be, with a blank, still fits whole.
+TEST(LoadSave, RunCommandIsQuotedOnlyAroundAPathWithABlank) {
   std::string longest = "C:\\a b\\" + std::string(252, 'x');
-  BuildRunCommand(longest.c_str(), out);
-  EXPECT_EQ(std::string(out), "\"" + longest + "\" A");
+  struct { std::string path, want; } cases[] = {
+      {"C:\\Apps\\sw.exe", "C:\\Apps\\sw.exe A"}, {"C:\\Program Files\\sw.exe", "\"C:\\Program Files\\sw.exe\" A"},
+      {longest, "\"" + longest + "\" A"}, {std::string(300, 'x'), std::string(259, 'x') + " A"}};
+  for (auto& c : cases) {
+    char out[RUN_COMMAND_SIZE];
+    BuildRunCommand(c.path.c_str(), out);
+    EXPECT_EQ(out, c.want);
+  }
 }
 
-TEST_F(LoadSave, RegistryProblemMessageInExactlyFivePlaces) {
-  struct Case {
-    const char* failing;
-    int (*op)();
-    int result;
-    size_t messages;
-  } cases[] = {
-      {PROGRAM_KEY, LoadSettings, 0, 1}, {PROGRAM_KEY, SaveSettings, 0, 1},
-      {RUN_KEY, SaveSettings, 0, 1},     {DESKTOP_KEY, SaveSettings, 1, 0},
-      {DESKTOP_KEY, ClearSettings, 1, 1}, {RUN_KEY, ClearSettings, 1, 1},
-      {RUN_KEY, LoadSettings, 1, 0},
-  };
-  for (const Case& c : cases) {
-    SetUp();
+// The message in exactly five places; Clear restores the wallpaper (not the
+// tile) and removes the key and the Run value.
+TEST(LoadSave, RegistryProblemsAndClear) {
+  struct { const char* failing; int (*op)(); int result, messages; size_t applied; } cases[] = {
+      {P, LoadSettings, 0, 1, 0}, {P, SaveSettings, 0, 1, 0}, {R, SaveSettings, 0, 1, 0}, {DK, SaveSettings, 1, 0, 1},
+      {DK, ClearSettings, 1, 1, 0}, {R, ClearSettings, 1, 1, 1}, {R, LoadSettings, 1, 0, 0}, {"", ClearSettings, 1, 0, 1}};
+  for (auto& c : cases) {
+    Reset();
     Fake.failOpen.insert(c.failing);
+    strcpy(SettingsState.WindowsWallpaper, "C:\\cap");
     SettingsState.Mode = 'N';
     EXPECT_EQ(c.op(), c.result) << c.failing;
-    EXPECT_EQ(Fake.messages.size(), c.messages) << c.failing;
-    for (const std::string& m : Fake.messages) EXPECT_EQ(m, "Problem with the Registry information!");
+    EXPECT_EQ(Fake.messages, c.messages) << c.failing;
+    EXPECT_EQ(Fake.applied.size(), c.applied) << c.failing;
   }
-  // Save without a program key writes nowhere; without the Run key the
-  // program key is written and the desktop left alone.
-  SetUp();
-  Fake.failOpen.insert(PROGRAM_KEY);
-  SaveSettings();
-  EXPECT_TRUE(Fake.writes.empty());
-  SetUp();
-  Fake.failOpen.insert(RUN_KEY);
-  SaveSettings();
-  EXPECT_TRUE(Fake.Has(P, "ChangeMode"));
-  EXPECT_TRUE(Fake.applied.empty());
-  // Without the desktop key Save still applies the wallpaper.
-  SetUp();
-  Fake.failOpen.insert(DESKTOP_KEY);
-  SettingsState.Mode = 'N';
-  SaveSettings();
-  EXPECT_EQ(Fake.applied, (std::vector<std::string>{""}));
-}
-
-TEST_F(LoadSave, ClearRestoresTheWallpaperAndRemovesKeyAndRunValue) {
-  Fake.SetText(P, "ChangeMode", "D");
-  Fake.SetText("Software\\OrvanDale", "Other", "kept");
-  Fake.SetText(R, RUN_VALUE_NAME, "x A");
-  Fake.SetText(R, "Someone Else", "y");
-  strcpy(SettingsState.WindowsWallpaper, "C:\\cap.bmp");
-  SettingsRecord before = SettingsState;
-  EXPECT_EQ(ClearSettings(), 1);
-  EXPECT_FALSE(Fake.keys.count(P));
-  EXPECT_TRUE(Fake.Has("Software\\OrvanDale", "Other"));
-  EXPECT_FALSE(Fake.Has(R, RUN_VALUE_NAME));
-  EXPECT_TRUE(Fake.Has(R, "Someone Else"));
-  EXPECT_EQ(Fake.Text(DK, "Wallpaper"), "C:\\cap.bmp");
-  EXPECT_EQ(Fake.Text(DK, "TileWallpaper"), "1");
-  EXPECT_EQ(Fake.applied, (std::vector<std::string>{"<null>"}));
-  EXPECT_EQ(memcmp(&before, &SettingsState, sizeof before), 0);
-  EXPECT_TRUE(Fake.messages.empty());
+  EXPECT_EQ(Fake.keys.count(P), 0u);
+  EXPECT_EQ(Stored(), "| C:\\cap 1 <missing>");
 }
 
 }  // namespace

@@ -1,0 +1,34 @@
+#include "settings/text.h"
+
+unsigned long CopyText(char* out, unsigned long size, const char* in, unsigned long inSize) {
+  unsigned long n = 0;
+  while (n + 1 < size && n < inSize && in[n]) {
+    out[n] = in[n];
+    ++n;
+  }
+  out[n] = 0;
+  return n;
+}
+
+unsigned long TextLength(const char* text, unsigned long max) {
+  unsigned long n = 0;
+  while (n < max && text[n]) ++n;
+  return n;
+}
+
+static char Fold(char c) { return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c; }
+
+bool SameText(const char* a, const char* b, unsigned long n, bool foldCase) {
+  for (unsigned long i = 0; i < n; ++i) {
+    char x = foldCase ? Fold(a[i]) : a[i], y = foldCase ? Fold(b[i]) : b[i];
+    if (x != y) return false;
+    if (!x) break;
+  }
+  return true;
+}
+
+uint32_t ReadLe32(const unsigned char* bytes, unsigned long size) {
+  uint32_t v = 0;
+  for (unsigned long i = 0; i < 4 && i < size; ++i) v |= (uint32_t)bytes[i] << (8 * i);
+  return v;
+}
