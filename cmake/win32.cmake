@@ -74,19 +74,11 @@ foreach(b ${WIN_BENCH})
   target_link_libraries(${name} scenewheel_core scenewheel_support ${SW_SYSTEM_LIBS})
 endforeach()
 
-# Small Windows tools that the shell-driven end-to-end tests use.
+# Small Windows tools that the end-to-end tests start.
 file(GLOB E2E_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/tools/*.cpp)
 foreach(t ${E2E_TOOLS})
   get_filename_component(name ${t} NAME_WE)
   add_executable(${name} ${t})
   target_link_options(${name} PRIVATE -static)
   target_link_libraries(${name} user32 kernel32)
-endforeach()
-
-# Shell-driven end-to-end tests (real pointer, screenshots): tests/e2e/*.sh.
-file(GLOB E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
-foreach(s ${E2E_SCRIPTS})
-  get_filename_component(name ${s} NAME_WE)
-  add_test(NAME e2e.${name} COMMAND bash ${s} ${CMAKE_BINARY_DIR})
-  set_tests_properties(e2e.${name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
 endforeach()

@@ -5,13 +5,10 @@ static int thread;  // the one thread; it has always ended
 
 static int& Flag(void* handle) { return *static_cast<int*>(handle); }
 
-void* WorkerNewEvent() {
-  FakeWorkerOs& f = fakeWorker;
-  return f.made < f.eventsToMake ? &f.signalled[f.made++] : nullptr;
-}
+void* WorkerNewEvent() { return &fakeWorker.signalled[fakeWorker.made++]; }
 void WorkerSetEvent(void* event) { Flag(event) = 1; }
 void WorkerResetEvent(void* event) { Flag(event) = 0; }
-void WorkerCloseHandle(void*) { ++fakeWorker.closed; }
+void WorkerCloseHandle(void*) {}
 
 uint32_t WorkerWaitOne(void* handle, uint32_t) {
   return handle == &thread || Flag(handle) ? WAIT_SIGNALLED : WAIT_TIMED_OUT;
@@ -26,8 +23,6 @@ uint32_t WorkerWaitThree(void* const* events, int input, uint32_t timeout) {
   return arrived ? POLL_INPUT : WAIT_TIMED_OUT;
 }
 
-void* WorkerStartThread(Worker*, int, int, uint32_t*) {
-  return fakeWorker.noThread ? nullptr : &thread;
-}
+void* WorkerStartThread(Worker*, int, int, uint32_t*) { return &thread; }
 int WorkerDrainMessages() { return fakeWorker.quit; }
 void WorkerPostDone(void*, void*, int32_t last) { fakeWorker.trace += "J" + std::to_string(last); }

@@ -2,28 +2,17 @@
 #include "app/command_tail.h"
 
 TEST(CommandTail, FindsArgumentsBehindTheProgramName) {
-  struct Case {
-    const char* line;
-    const char* tail;
-  } cases[] = {
-      {"scenewheel.exe A", "A"},
-      {"\"C:\\Tools\\scenewheel.exe\" A", "A"},  {"\"C:\\Tools\\scenewheel.exe\"A", "A"},
-      {"scenewheel.exe", ""},                    {"\"\" A", "A"}, {"", ""},
-      {"\"C:\\Tools\\scenewheel.exe", "\"C:\\Tools\\scenewheel.exe"},
-      {"C:\\Program Files\\scenewheel.exe A", "Files\\scenewheel.exe A"},
-      {"\"C:\\My Tools\\scenewheel.exe\"   A x", "A x"}, {"scenewheel.exe    A  x", "A  x"},
-      {"scenewheel.exe \tA", "\tA"}, {"scenewheel.exe\tA", ""},  // only the space is a blank
-  };
-  for (const Case& c : cases) EXPECT_STREQ(FindCommandTail(c.line), c.tail) << c.line;
+  struct { const char *line, *tail; } cases[] = {
+      {"scenewheel.exe A", "A"}, {"\"C:\\Tools\\scenewheel.exe\" A", "A"}, {"\"C:\\Tools\\scenewheel.exe\"A", "A"},
+      {"scenewheel.exe", ""}, {"\"\" A", "A"}, {"", ""}, {"\"C:\\Tools\\scenewheel.exe", "\"C:\\Tools\\scenewheel.exe"},
+      {"C:\\Program Files\\scenewheel.exe A", "Files\\scenewheel.exe A"}, {"\"C:\\My Tools\\scenewheel.exe\"   A x", "A x"},
+      {"scenewheel.exe    A  x", "A  x"}, {"scenewheel.exe \tA", "\tA"}, {"scenewheel.exe\tA", ""}};  // only the space is a blank
+  for (auto& c : cases) EXPECT_STREQ(FindCommandTail(c.line), c.tail) << c.line;
 }
 
 TEST(CommandTail, OnlyAFirstCapitalASelectsTheUnattendedChange) {
-  struct Case {
-    const char* tail;
-    bool unattended;
-  } cases[] = {{"A", true},    {"\tA", true},  {"  \t A", true}, {"Anything", true},
-               {"a", false},   {"  a", false}, {"/A", false},    {"-A", false},
-               {"B A", false}, {"", false},    {nullptr, false}};
-  for (const Case& c : cases)
-    EXPECT_EQ(TailSelectsUnattended(c.tail), c.unattended) << (c.tail ? c.tail : "(null)");
+  struct { const char* tail; bool unattended; } cases[] = {
+      {"A", true}, {"\tA", true}, {"  \t A", true}, {"Anything", true}, {"a", false}, {"  a", false},
+      {"/A", false}, {"-A", false}, {"B A", false}, {"", false}, {nullptr, false}};
+  for (auto& c : cases) EXPECT_EQ(TailSelectsUnattended(c.tail), c.unattended) << (c.tail ? c.tail : "(null)");
 }

@@ -65,15 +65,3 @@ TEST(Worker, PhaseMachine) {
     EXPECT_EQ(row.trace, trace) << row.script;
   }
 }
-
-TEST(Worker, FailedStartGivesBackWhatItMade) {
-  for (int made : {0, 3, 4}) {  // 4: every event, then no thread
-    fakeWorker = FakeWorkerOs{};
-    fakeWorker.eventsToMake = made;
-    fakeWorker.noThread = true;
-    Worker w{};
-    EXPECT_EQ(RC_FAILED, WorkerStart(&w, 0, 0));
-    EXPECT_EQ(made, fakeWorker.closed);
-    EXPECT_FALSE(w.thread || w.stopEvent || w.goEvent || w.cancelEvent || w.idleEvent);
-  }
-}
