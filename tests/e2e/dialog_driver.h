@@ -99,8 +99,7 @@ struct App {
   }
 };
 
-// Whether the system shows path as the wallpaper, asked by a new process:
-// each process keeps the value it read first.
+// Whether the system shows path as the wallpaper, asked by a new process.
 inline bool ShowsWallpaper(const std::string& path) {
   App probe;
   return probe.Run(Beside("dialog_probe.exe") + " wallpaper \"" + path + "\"") && probe.Wait() == 0;

@@ -1,5 +1,5 @@
-// The store's window placement and load and save loops over files in
-// memory. File stores are exactly as long as their files.
+// The store's window placement over files in memory. File stores are
+// exactly as long as their files.
 #include <gtest/gtest.h>
 #include <string.h>
 #include "tests/fakes/fake_store.h"
@@ -17,8 +17,7 @@ static std::vector<uint8_t> Pattern(size_t n) {
 // and whether the address is the requested byte's, or on a failure whether
 // the out slot was cleared and the lock given back.
 TEST(Store, MapPlacesWindowsWithinTheMapping) {
-  struct { size_t file; uint32_t capacity, window; int32_t offset; uint32_t length;
-           const char* want; } rows[] = {
+  struct { size_t file; uint32_t capacity, window; int32_t offset; uint32_t length; const char* want; } rows[] = {
       {4 * K64, 0, 0, 65530, 10, "0 [0,131072) at"},  // the range crosses: two windows
       {4 * K64, 0, 65537, 70000, 10, "0 [65536,196608) at"},  // windows of whole granules
       {640, 1, 0xFFFFFFFF, 600, 40, "0 [0,640) at"},  // a file smaller than a window
@@ -35,34 +34,12 @@ TEST(Store, MapPlacesWindowsWithinTheMapping) {
     ASSERT_EQ(RC_OK, StoreOpen(&s));
     uint8_t stale = 0, *p = &stale;
     int rc = StoreMap(&s, r.offset, r.length, &p, 0);
-    std::string got = std::to_string(rc) + (rc ? "" : " [" + std::to_string(s.windowStart) + "," +
-                                                          std::to_string(s.windowEnd) + ")");
+    std::string got = std::to_string(rc) + (rc ? "" : " [" + std::to_string(s.windowStart) + "," + std::to_string(s.windowEnd) + ")");
     if (rc == RC_OK && p == s.current && *p == uint8_t(r.offset * 7 + 1)) got += " at";
     if (rc && !p && !fakeStore.holds) got += " cleared";
     EXPECT_EQ(r.want, got);
     if (rc == RC_OK) StoreMap(&s, r.offset + 8, 1, &p, 0);  // inside the view: no new one
     EXPECT_EQ(rc ? 0 : 1, fakeStore.views);
-    StoreClose(&s);
-  }
-}
-
-TEST(Store, LoadAndSaveMoveOneWindowAtATime) {
-  fakeStore = FakeStoreOs{};
-  std::vector<uint8_t> data = Pattern(100000);
-  for (uint32_t extra : {2 * K64, 100000u}) {  // the mapping ends after a window, or inside one
-    MappedStore s{0, 0, extra};
-    ASSERT_EQ(RC_OK, StoreOpen(&s));
-    std::vector<uint8_t>& backing = fakeStore.files[s.tempName];
-    memset(backing.data(), 0xEE, backing.size());  // stale bytes must go
-    fakeStore.files["in.bin"] = data;
-    fakeStore.files["out.bin"] = Pattern(200000);  // a longer file is cut to size
-    ASSERT_EQ(RC_OK, StoreLoad(&s, "in.bin", 0));
-    EXPECT_EQ(100000u, s.dataLength);
-    data.resize(extra, 0);
-    EXPECT_EQ(data, backing);
-    data.resize(100000);
-    ASSERT_EQ(RC_OK, StoreSave(&s, "out.bin", 0));
-    EXPECT_EQ(data, fakeStore.files["out.bin"]);
     StoreClose(&s);
   }
 }

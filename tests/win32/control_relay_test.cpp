@@ -19,15 +19,13 @@ TEST(ControlRelay, KindsRelayTheirMessagesAndTheControlStillHandlesThem) {
   HWND parent = CreateWindowA("RelayParent", "", WS_POPUP, 0, 0, 200, 100, 0, 0, 0, 0);
   edit = CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 100, 20, parent, 0, 0, 0);
   LONG own = GetWindowLongA(edit, GWL_WNDPROC);
-  std::vector<WPARAM> rows[] = {{}, {0x200, 0x201, 0x202}, {0x10041},
-                                {0x200, 0x201, 0x202, 0x10041}};  // by kind
+  std::vector<WPARAM> rows[] = {{}, {0x200, 0x201, 0x202}, {0x10041}, {0x200, 0x201, 0x202, 0x10041}};  // by kind
   for (int kind : {RELAY_MOUSE, RELAY_KEYS, RELAY_MOUSE_KEYS, RELAY_REMOVE}) {
     relayed.clear();
     ASSERT_EQ(RC_OK, SetControlRelay(edit, kind));
     for (UINT m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEWHEEL, WM_KEYDOWN, WM_CHAR})
       SendMessageA(edit, m, m == WM_KEYDOWN ? 0x41 : m == WM_CHAR ? 'a' : 0, 0);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
     EXPECT_EQ(rows[kind], relayed) << kind;
     if (kind != RELAY_REMOVE) SetControlRelay(edit, RELAY_REMOVE);
   }
