@@ -16,8 +16,7 @@ static std::string trace;
 static const char* answers;
 
 static int32_t Callback(MappedStore* s, WalkRequest* r) {
-  trace += std::string(trace.empty() ? "" : " ") + "RNE?F"[r->phase] +
-           std::to_string(r->phase == WALK_FINISHED ? r->result : r->position);
+  trace += std::string(trace.empty() ? "" : " ") + "RNE?F"[r->phase] + std::to_string(r->phase == WALK_FINISHED ? r->result : r->position);
   if (r->record && r->record[0] != uint8_t(r->position / r->recordSize)) trace += "!";
   if (r->phase == WALK_FINISHED) return 0;
   char a = *answers ? *answers++ : r->phase == WALK_READY ? '+' : '0';

@@ -11,14 +11,11 @@
 #include "tests/win32/test_registry_win32.h"
 
 TEST(PlatformSecurity, ProbeClassifiesTheEmulatedVersion) {
-  struct Case {
-    const char* version;
-    intptr_t cls;
-  } cases[] = {{"win95", 0x4}, {"nt40", 0x20000}, {"winxp", 0x200000}};  // comctl32 is 5.81
+  struct { const char* version; intptr_t cls; } cases[] = {{"win95", 0x4}, {"nt40", 0x20000}, {"winxp", 0x200000}};  // comctl32 5.81
   char path[MAX_PATH];
   GetModuleFileNameA(nullptr, path, sizeof path);
   std::string key = std::string("Software\\Wine\\AppDefaults\\") + (strrchr(path, '\\') + 1);
-  for (const Case& c : cases) {
+  for (auto& c : cases) {
     ASSERT_TRUE(testreg::SetText(key.c_str(), "Version", c.version));
     EXPECT_EQ(_spawnl(_P_WAIT, path, "child", "--probe", nullptr), c.cls) << c.version;
   }
@@ -31,12 +28,9 @@ TEST(PlatformSecurity, BuildsTheDaclFromNt4OnAndFreesIt) {
     EXPECT_EQ(BuildRegistrySecurity(&sa, 0xF003F, 0xF003F, cls, 0x30), RC_UNSUPPORTED);
     EXPECT_TRUE(sa.nLength == 7 && !sa.lpSecurityDescriptor && sa.bInheritHandle == 5);
   }
-  struct Case {
-    uint32_t cls, administrators;
-    const char* dacl;
-  } cases[] = {{0x20000, 0xF003F, "D:(A;;KA;;;WD)(A;;KA;;;BA)"},
-               {0x400000, 0x20019, "D:(A;;KA;;;WD)(A;;KR;;;BA)"}};
-  for (const Case& c : cases) {
+  struct { uint32_t cls, administrators; const char* dacl; } cases[] = {
+      {0x20000, 0xF003F, "D:(A;;KA;;;WD)(A;;KA;;;BA)"}, {0x400000, 0x20019, "D:(A;;KA;;;WD)(A;;KR;;;BA)"}};
+  for (auto& c : cases) {
     SECURITY_ATTRIBUTES sa = {7, nullptr, 5};
     ASSERT_EQ(BuildRegistrySecurity(&sa, c.administrators, 0xF003F, c.cls, 0x30), RC_OK);
     char* text = nullptr;
@@ -47,8 +41,7 @@ TEST(PlatformSecurity, BuildsTheDaclFromNt4OnAndFreesIt) {
     EXPECT_STREQ(text, c.dacl);
     LocalFree(text);
     EXPECT_EQ(FreeRegistrySecurity(&sa), RC_OK);
-    EXPECT_TRUE(sa.nLength == 0 && !sa.lpSecurityDescriptor);
-    EXPECT_EQ(FreeRegistrySecurity(&sa), RC_BAD_ARG);
+    EXPECT_TRUE(sa.nLength == 0 && !sa.lpSecurityDescriptor && FreeRegistrySecurity(&sa) == RC_BAD_ARG);
   }
 }
 
