@@ -22,8 +22,7 @@ TEST(WallpaperList, ChooseAndAdd) {
       {"", 0, 0, "C:\\old\\"}, {"C:\\pics\\sea.bmp", 8, 1, "C:\\pics\\"}, {"C:\\x.bmp", 3, 1, "C:\\"}, {"C:\\x.bmp", 4000, 1, "C:\\x.bmp"}};
   for (auto& c : chosen) {
     Load({}, -1);
-    strcpy(SettingsState.Path, "C:\\old\\");
-    View.chosen = c.chosen, View.chosenOffset = c.offset;
+    strcpy(SettingsState.Path, "C:\\old\\"), View.chosen = c.chosen, View.chosenOffset = c.offset;
     EXPECT_EQ(ChooseBitmapFile(), c.result);
     EXPECT_STREQ(SettingsState.Path, c.path);
   }
@@ -33,15 +32,13 @@ TEST(WallpaperList, ChooseAndAdd) {
       {kFour, "C:\\two.bmp.bmp", 1}, {{"C:\\Zed.bmp"}, "c:\\zED.BMP", 0}, {{"C:\\a@"}, "C:\\A`", 1},
       {List(31, "C:\\x"), "C:\\y", 1}, {List(32, "C:\\x"), "C:\\y", 0}};
   for (auto& c : added) {
-    Load(c.list, 1);
-    strcpy(ChosenFile, c.file);
+    Load(c.list, 1), strcpy(ChosenFile, c.file);
     EXPECT_EQ(AddChosenFile(), c.added) << c.file;
     EXPECT_EQ(SettingsState.BmpCount, (int32_t)c.list.size() + c.added);
     EXPECT_EQ(View.entries.back(), c.added ? c.file : c.list.back());
     EXPECT_TRUE(SettingsState.SelectedBmp == 1 && View.enabled.empty() && View.preview == "<none>");
   }
-  Load(kFour, 1);
-  View.countFails = true;  // an unusable list box is emptied
+  Load(kFour, 1), View.countFails = true;  // an unusable list box is emptied
   AddChosenFile();
   EXPECT_EQ(SettingsState.BmpCount + View.entries.size(), 0u);
 }
@@ -55,9 +52,7 @@ TEST(WallpaperList, RemoveSelectedEntries) {
     Load(kFour, c.current, c.selected);
     EXPECT_EQ(RemoveSelectedEntries(), 1);
     EXPECT_EQ(View.entries, c.left);
-    EXPECT_EQ(SettingsState.SelectedBmp, c.want);
-    EXPECT_EQ(SettingsState.BmpCount, (int32_t)c.left.size());
-    EXPECT_EQ(View.current, c.field);
+    EXPECT_TRUE(SettingsState.SelectedBmp == c.want && SettingsState.BmpCount == (int32_t)c.left.size() && View.current == c.field);
     EXPECT_TRUE(View.enabled == Buttons(0) && View.preview == "<logo>");
   }
 }
@@ -69,15 +64,13 @@ TEST(WallpaperList, SelectAndSelectionChange) {
       {{0, 1}, 3, 1, 3}, {{0, 2}, LIST_ERR, 1, 2}, {{}, LIST_ERR, 0, 0}, {{}, 7, 0, 0}};
   for (auto& c : select) {
     Load(kFour, 0, c.selected, c.caret);
-    EXPECT_EQ(SelectCurrentEntry(), c.result);
-    EXPECT_EQ(SettingsState.SelectedBmp, c.want);
+    EXPECT_TRUE(SelectCurrentEntry() == c.result && SettingsState.SelectedBmp == c.want);
     EXPECT_EQ(View.current + View.preview, kFour[c.want] + (c.result ? kFour[c.want] : "<none>"));
   }
   struct { std::set<int> selected; int caret; bool countFails; std::string preview; int on; } change[] = {
       {{1, 2}, 2, false, Three, 1}, {{}, 2, false, "<logo>", 0}, {{1}, LIST_ERR, false, "<none>", 1}, {{1}, 1, true, "<logo>", 0}};
   for (auto& c : change) {
-    Load(kFour, 0, c.selected, c.caret);
-    View.countFails = c.countFails;
+    Load(kFour, 0, c.selected, c.caret), View.countFails = c.countFails;
     OnListSelectionChange();
     EXPECT_EQ(View.preview, c.preview);
     EXPECT_TRUE(View.enabled == Buttons(c.on) && SettingsState.SelectedBmp == 0);
