@@ -15,12 +15,8 @@ inline bool SetRaw(const char* key, const char* name, DWORD type, const std::str
   RegCloseKey(h);
   return rc == 0;
 }
-inline bool SetText(const char* key, const char* name, const std::string& text) {
-  return SetRaw(key, name, REG_SZ, std::string(text.c_str(), text.size() + 1));
-}
-inline bool SetNumber(const char* key, const char* name, DWORD v) {
-  return SetRaw(key, name, REG_DWORD, std::string((const char*)&v, 4));
-}
+inline bool SetText(const char* key, const char* name, const std::string& text) { return SetRaw(key, name, REG_SZ, text + '\0'); }
+inline bool SetNumber(const char* key, const char* name, DWORD v) { return SetRaw(key, name, REG_DWORD, std::string((const char*)&v, 4)); }
 
 inline void DeleteValue(const char* key, const char* name) {
   HKEY h;
