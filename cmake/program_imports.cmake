@@ -14,8 +14,9 @@ set(known
   GDI32.dll:DeleteObject GDI32.dll:GetStockObject GDI32.dll:SetBkMode GDI32.dll:SetTextColor
   KERNEL32.dll:CloseHandle KERNEL32.dll:CreateFileA KERNEL32.dll:CreateFileMappingA
   KERNEL32.dll:CreateMutexA KERNEL32.dll:ExitProcess KERNEL32.dll:FreeLibrary
-  KERNEL32.dll:GetCommandLineA KERNEL32.dll:GetFileSize KERNEL32.dll:GetLastError
-  KERNEL32.dll:GetLocalTime KERNEL32.dll:GetModuleFileNameA KERNEL32.dll:GetModuleHandleA
+  KERNEL32.dll:GetCommandLineA KERNEL32.dll:GetFileAttributesA KERNEL32.dll:GetFileSize
+  KERNEL32.dll:GetLastError KERNEL32.dll:GetLocalTime KERNEL32.dll:GetModuleFileNameA
+  KERNEL32.dll:GetModuleHandleA
   KERNEL32.dll:GetProcAddress KERNEL32.dll:GetShortPathNameA KERNEL32.dll:GetVersionExA
   KERNEL32.dll:GetWindowsDirectoryA KERNEL32.dll:LoadLibraryA KERNEL32.dll:LocalAlloc
   KERNEL32.dll:LocalFree KERNEL32.dll:MapViewOfFile KERNEL32.dll:MoveFileExA

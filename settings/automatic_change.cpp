@@ -44,6 +44,33 @@ int32_t NextIndex(int32_t index, int32_t count, ChangeDecision decision) {
   return index;
 }
 
+int32_t ChooseEntry(int32_t index, int32_t count, ChangeDecision decision, EntryCheck check,
+                    void* context) {
+  // The due rule never visits more than 32 entries before it comes round.
+  int32_t tries = count < 1 ? 1 : count > 32 ? 32 : count;
+  int32_t at = NextIndex(index, count, decision);
+  for (int32_t i = 0; i < tries; ++i, at = NextIndex(at, count, CHANGE_DUE)) {
+    EntryState state = check(context, at);
+    if (state == ENTRY_EXISTS) return at;
+    if (state == ENTRY_UNUSABLE) break;
+  }
+  return NO_ENTRY;
+}
+
+// Reads the entry's path into text; a path whose file is gone would give a
+// black desktop, so the run passes over it.
+struct EntryRead {
+  RegKey key;
+  char* text;
+};
+static EntryState CheckEntry(void* context, int32_t index) {
+  EntryRead* read = (EntryRead*)context;
+  char entry[ENTRY_NAME_SIZE];
+  FormatEntryName(entry, index);
+  if (!ReadText(read->key, entry, read->text, TEXT_SIZE)) return ENTRY_UNUSABLE;
+  return WallpaperFileExists(read->text) ? ENTRY_EXISTS : ENTRY_MISSING;
+}
+
 int RunAutomaticChange() {
   RegKey key;
   if (KeyOpen(PROGRAM_KEY, ACCESS_READ_WRITE, &key) != 0) return 0;
@@ -52,7 +79,7 @@ int RunAutomaticChange() {
   uint32_t today = TodayDate();
   uint32_t last = 0, selected = 0, count = 0;
   char text[TEXT_SIZE];
-  char entry[ENTRY_NAME_SIZE];
+  EntryRead read = {key, text};
   ChangeDecision decision;
   int32_t next;
   RegKey desktop;
@@ -69,9 +96,9 @@ int RunAutomaticChange() {
   if (!ReadNumber(key, VALUE_BMP_COUNT, &count) || (int32_t)count < 0) goto end;
   SettingsState.BmpCount = (int32_t)count;
 
-  next = NextIndex((int32_t)selected, (int32_t)count, decision);
-  FormatEntryName(entry, next);
-  if (!ReadText(key, entry, text, sizeof text)) goto end;
+  // The check that answered last, for the chosen entry, left its path in text.
+  next = ChooseEntry((int32_t)selected, (int32_t)count, decision, CheckEntry, &read);
+  if (next == NO_ENTRY) goto end;
 
   WriteNumber(key, VALUE_SELECTED_BMP, (uint32_t)next);
   // Only a run that changed counts as the last change; otherwise a Weekly

@@ -45,6 +45,8 @@ uint32_t TodayDate();
 void ApplyWallpaper(const char* path);
 // "Problem with the Registry information!": no owner, no caption, OK.
 void ShowRegistryProblem();
+// 1 when path names a file (not a folder) that is there now.
+int WallpaperFileExists(const char* path);
 
 // Helpers over these, shared by the automatic change and load/save.
 void WriteText(RegKey key, const char* name, const char* text);

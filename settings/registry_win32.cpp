@@ -12,6 +12,7 @@ static_assert(VALUE_TEXT == REG_SZ && VALUE_EXPAND_TEXT == REG_EXPAND_SZ && VALU
 static_assert(RESULT_MORE_DATA == ERROR_MORE_DATA && RESULT_NO_MORE_ITEMS == ERROR_NO_MORE_ITEMS,
               "results");
 static_assert(SPI_SETDESKWALLPAPER == 20 && MB_OK == 0, "wallpaper action, message box");
+static_assert(INVALID_FILE_ATTRIBUTES == 0xFFFFFFFF && FILE_ATTRIBUTE_DIRECTORY == 0x10, "attributes");
 
 long KeyOpen(const char* path, unsigned long access, RegKey* key) {
   HKEY h = nullptr;
@@ -53,3 +54,8 @@ void ApplyWallpaper(const char* path) {
 }
 
 void ShowRegistryProblem() { MessageBoxA(nullptr, MSG_REGISTRY_PROBLEM, nullptr, MB_OK); }
+
+int WallpaperFileExists(const char* path) {
+  DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}

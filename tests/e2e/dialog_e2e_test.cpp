@@ -94,3 +94,20 @@ TEST(Journeys, AHostileRegistry) {
   RegDeleteKeyA(HKEY_CURRENT_USER, P);
   DeleteValue(RUN_KEY, RUN_VALUE_NAME);
 }
+
+// The logon run passes over an entry whose file is gone, or is a folder, rather than show a black desktop.
+TEST(Journeys, LogonPassesOverAFileThatIsGone) {
+  char temp[MAX_PATH];
+  std::string file[4];  // a bitmap, none, a folder, a bitmap
+  for (int i = 0; i < 4; ++i) {
+    file[i] = std::string(temp, GetTempPathA(MAX_PATH, temp)) + "sw_gone" + std::to_string(i) + ".bmp";
+    SetText(P, ("Bitmap0" + std::to_string(i)).c_str(), file[i]);
+    i == 2 ? CreateDirectoryA(file[i].c_str(), nullptr) : i == 1 || WriteTestBitmap(file[i].c_str(), 8, 8);
+  }
+  SetText(P, "ChangeMode", "B"), SetNumber(P, "SelectedBmp", 0), SetNumber(P, "BmpCount", 4), SetNumber(P, "LastChange", 0);
+  e2e::App run;
+  EXPECT_TRUE(run.Run(e2e::Beside("scenewheel.exe") + " A") && run.Wait() == 0);
+  EXPECT_EQ(Values(P)["SelectedBmp"], std::string("\3\0\0\0", 4));
+  EXPECT_TRUE(e2e::ShowsWallpaper(file[3]));
+  DeleteFileA(file[0].c_str()), RemoveDirectoryA(file[2].c_str()), DeleteFileA(file[3].c_str()), RegDeleteKeyA(HKEY_CURRENT_USER, P);
+}

@@ -41,6 +41,7 @@ void KeyClose(RegKey key) { delete (std::string*)key, --Fake.openKeys; }
 uint32_t TodayDate() { return 0x07D30C11; }
 void ApplyWallpaper(const char* path) { Fake.applied.push_back(path ? path : "<null>"); }
 void ShowRegistryProblem() { ++Fake.messages; }
+int WallpaperFileExists(const char* path) { return !Fake.missingFiles.count(path); }
 
 int ListCount() { return View.countFails ? LIST_ERR : (int)View.entries.size(); }
 int ListText(int index, char* text) {

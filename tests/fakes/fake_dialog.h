@@ -19,6 +19,7 @@ inline std::string Dword(uint32_t v) { return std::string((const char*)&v, 4); }
 struct FakeRegistry {
   std::map<std::string, FakeKey> keys;
   std::set<std::string> failOpen;    // keys that will not open
+  std::set<std::string> missingFiles;  // paths whose file is gone
   long enumFailsAt = -1;             // the enumeration index that answers an error
   std::vector<std::string> applied;  // wallpaper actions; "<null>" for no path
   int messages = 0, openKeys = 0;

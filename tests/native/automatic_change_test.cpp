@@ -38,9 +38,34 @@ TEST(Settings, NextIndex) {
   for (auto& c : cases) EXPECT_EQ(NextIndex(c.index, c.count, c.due), c.want) << c.index << "/" << c.count;
 }
 
-// Five entries, the third current; B, D or W with the given last change.
-static void Store(const char* mode, uint32_t last) {
+// Per index: 'x' the file is there, '-' gone, anything else an entry the run cannot read.
+struct Files { std::string at; int checks; };
+static EntryState Look(void* files, int32_t i) {
+  Files* f = (Files*)files;
+  ++f->checks;
+  char at = f->at.at(i);  // throws for an index that the row leaves out
+  return at == 'x' ? ENTRY_EXISTS : at == '-' ? ENTRY_MISSING : ENTRY_UNUSABLE;
+}
+
+TEST(Settings, ChooseEntryPassesOverFilesThatAreGone) {
+  const ChangeDecision y = CHANGE_DUE, n = CHANGE_NOT_DUE;
+  const int32_t none = NO_ENTRY;
+  struct { int32_t index, count; ChangeDecision due; std::string files; int32_t want; int checks; } cases[] = {
+      {2, 5, y, "xxx-x", 4, 2}, {2, 5, n, "xx--x", 4, 3}, {3, 5, y, "-x---", 1, 3}, {2, 5, y, "-----", none, 5},
+      {0, 0, y, "x-x", none, 1}, {0, 1, y, "-x", none, 1}, {5, 2, n, "-x----", none, 2}, {2, 5, y, "xxx-!", none, 2},
+      {31, 40, y, std::string(31, '-') + "x", 31, 32}, {0, 40, y, std::string(40, '-'), none, 32}};
+  for (auto& c : cases) {
+    Files f{c.files, 0};
+    EXPECT_EQ(ChooseEntry(c.index, c.count, c.due, Look, &f), c.want) << c.index << "/" << c.count << c.files;
+    EXPECT_EQ(f.checks, c.checks) << c.files;
+  }
+}
+
+// Five entries, the third current; B, D or W with the given last change and
+// the files of the entries named by the digits in gone deleted.
+static void Store(const char* mode, uint32_t last, const char* gone = "") {
   ResetFakes();
+  for (const char* d = gone; *d; ++d) Fake.missingFiles.insert(std::string("Bitmap0") + *d);
   for (const char* n : {"Bitmap00", "Bitmap01", "Bitmap02", "Bitmap03", "Bitmap04"}) Fake.Set(PROGRAM_KEY, n, n);
   Fake.Set(PROGRAM_KEY, "ChangeMode", mode);
   Fake.Set(PROGRAM_KEY, "SelectedBmp", Dword(2), VALUE_NUMBER);
@@ -51,11 +76,12 @@ static void Store(const char* mode, uint32_t last) {
 // Seven days count from the last change, not the last run: a Weekly user
 // who logs on every day still gets a new wallpaper every week.
 TEST(Settings, LogonRunsStoreTheIndexAndApplyTheEntry) {
-  struct { const char* mode; uint32_t last; int runs; const char* entry; uint32_t stored; } cases[] = {
+  struct { const char* mode; uint32_t last; int runs; const char* entry; uint32_t stored; const char* gone = ""; } cases[] = {
       {"D", D(2003, 12, 16), 1, "Bitmap03", D(2003, 12, 17)}, {"D", D(2003, 12, 16), 2, "Bitmap03", D(2003, 12, 17)},
-      {"W", D(2003, 12, 11), 1, "Bitmap02", D(2003, 12, 11)}, {"B", 0, 3, "Bitmap00", D(2003, 12, 17)}};
+      {"W", D(2003, 12, 11), 1, "Bitmap02", D(2003, 12, 11)}, {"B", 0, 3, "Bitmap00", D(2003, 12, 17)},
+      {"D", D(2003, 12, 16), 1, "Bitmap00", D(2003, 12, 17), "34"}, {"W", D(2003, 12, 11), 1, "Bitmap03", D(2003, 12, 11), "2"}};
   for (auto& c : cases) {
-    Store(c.mode, c.last);
+    Store(c.mode, c.last, c.gone);
     for (int i = 0; i < c.runs; ++i) EXPECT_EQ(RunAutomaticChange(), 1);
     EXPECT_EQ(Fake.Raw(PROGRAM_KEY, "SelectedBmp"), Dword(c.entry[7] - '0')) << c.mode << c.runs;
     EXPECT_EQ(Fake.Raw(PROGRAM_KEY, "LastChange"), Dword(c.stored)) << c.mode << c.runs;
@@ -63,12 +89,13 @@ TEST(Settings, LogonRunsStoreTheIndexAndApplyTheEntry) {
     EXPECT_EQ(Fake.applied.size(), (size_t)c.runs);
     EXPECT_EQ(Fake.openKeys, 0);
   }
-  // Inputs missing, of another type or too long: nothing written.
-  struct { const char* name; std::string data; unsigned long type; } spoilt[] = {
+  // Inputs missing, of another type or too long, or every file gone: nothing written.
+  struct { const char* name; std::string data; unsigned long type; const char* gone = ""; } spoilt[] = {
       {"ChangeMode", "M", VALUE_TEXT}, {"ChangeMode", "d", VALUE_TEXT}, {"SelectedBmp", "2", VALUE_TEXT},
-      {"LastChange", "\1\2", VALUE_NUMBER}, {"Bitmap03", std::string(300, 'x'), VALUE_TEXT}, {"BmpCount", "", 3}};
+      {"LastChange", "\1\2", VALUE_NUMBER}, {"Bitmap03", std::string(300, 'x'), VALUE_TEXT}, {"BmpCount", "", 3},
+      {"ChangeMode", "B", VALUE_TEXT, "01234"}};
   for (auto& c : spoilt) {
-    Store("D", 0);
+    Store("D", 0, c.gone);
     Fake.Set(PROGRAM_KEY, c.name, c.data, c.type);
     FakeKey before = Fake.keys[PROGRAM_KEY];
     EXPECT_EQ(RunAutomaticChange(), 0) << c.name << c.data.substr(0, 2);
