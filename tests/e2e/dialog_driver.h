@@ -15,16 +15,10 @@ inline std::string Beside(const char* name) {
   return "\"" + s.substr(0, s.find_last_of('\\') + 1) + name + "\"";
 }
 
-struct Search {
-  DWORD pid;
-  HWND found;
-};
-inline BOOL CALLBACK FindShown(HWND w, LPARAM p) {
-  Search* s = (Search*)p;
-  DWORD owner = 0;
-  GetWindowThreadProcessId(w, &owner);
-  if (owner == s->pid && IsWindowVisible(w)) s->found = w;
-  return !s->found;
+// Records a visible window and ends the search.
+inline BOOL CALLBACK FindShown(HWND w, LPARAM found) {
+  if (IsWindowVisible(w)) *(HWND*)found = w;
+  return !*(HWND*)found;
 }
 
 struct App {
@@ -35,11 +29,11 @@ struct App {
     STARTUPINFOA si{sizeof si};
     return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
   }
-  // A visible top-level window of the process, or null.
+  // A visible window of the program's thread, or null.
   HWND Shown() const {
-    Search s{pi.dwProcessId, nullptr};
-    EnumWindows(FindShown, (LPARAM)&s);
-    return s.found;
+    HWND found = nullptr;
+    EnumThreadWindows(pi.dwThreadId, FindShown, (LPARAM)&found);
+    return found;
   }
   // Waits up to 20 s for a visible window of the process, or for one titled title.
   HWND Window(const char* title = nullptr) const {
