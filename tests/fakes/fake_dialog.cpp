@@ -50,13 +50,7 @@ int ListText(int index, char* text) {
 }
 void ListAppend(const char* text) { View.entries.push_back(text); }
 void ListReset() { View.entries.clear(); }
-void ListDelete(int index) {
-  View.entries.erase(View.entries.begin() + index);
-  std::set<int> moved;
-  for (int s : View.selected)
-    if (s != index) moved.insert(s > index ? s - 1 : s);
-  View.selected = moved;
-}
+void ListDelete(int index) { View.entries.erase(View.entries.begin() + index); }  // the selection was read before
 int ListSelection(int* items, int max) {
   int n = 0;
   for (int s : View.selected)

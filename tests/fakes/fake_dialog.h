@@ -1,8 +1,7 @@
 // In-memory registry, desktop and dialog for the native tests. Keys are
 // paths under HKEY_CURRENT_USER, values enumerate in name order, today is
-// 2003-12-17; the list
-// box keeps entries, a selection and a caret as an unsorted extended-selection
-// list box does, and the view keeps what the controls would show.
+// 2003-12-17; the list box keeps entries, a selection and a caret, and the
+// view keeps what the controls would show.
 #pragma once
 #include <string.h>
 #include <map>

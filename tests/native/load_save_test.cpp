@@ -9,9 +9,7 @@ const char *P = PROGRAM_KEY, *R = RUN_KEY, *DK = DESKTOP_KEY;
 void Reset() {
   ResetFakes();
   strcpy(SettingsState.ProgramPath, "C:\\Apps\\sw.exe");
-  Fake.Set(DK, "Wallpaper", "C:\\clouds.bmp");
-  Fake.Set(DK, "TileWallpaper", "1");
-  Fake.Set(R, RUN_VALUE_NAME, "stale");
+  Fake.Set(DK, "Wallpaper", "C:\\clouds.bmp"), Fake.Set(DK, "TileWallpaper", "1"), Fake.Set(R, RUN_VALUE_NAME, "stale");
 }
 
 // The program key's values in name order, texts up to their terminator;
@@ -45,8 +43,7 @@ TEST(LoadSave, LoadListsTheFirst32AndSaveSweepsOnlyAfterACompleteLoad) {
     for (int i = 0; i < 40; ++i) Fake.Set(P, "Bitmap" + std::to_string(i + 10), std::to_string(i));
     Fake.Set(P, "BitmapX", "x"), Fake.Set(P, "ChangeMode", "Daily");
     Fake.Set(P, "Path", std::string(260, 'p'), 3);  // binary, no terminator
-    Fake.Set(P, "SelectedBmp", Dword(3), VALUE_NUMBER), Fake.Set(P, "WinTileWallpaper", "0123456789");
-    Fake.Set(P, "WindowsWallpaper", "C:\\w");
+    Fake.Set(P, "SelectedBmp", Dword(3), VALUE_NUMBER), Fake.Set(P, "WinTileWallpaper", "0123456789"), Fake.Set(P, "WindowsWallpaper", "C:\\w");
     Fake.enumFailsAt = fails;
     LoadSettings(), SaveSettings();
     if (fails > 0) {

@@ -9,19 +9,12 @@
 namespace testreg {
 
 inline bool SetRaw(const char* key, const char* name, DWORD type, const std::string& bytes) {
-  HKEY h;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr)) return false;
-  LONG rc = RegSetValueExA(h, name, 0, type, (const BYTE*)bytes.data(), (DWORD)bytes.size());
-  RegCloseKey(h);
-  return rc == 0;
+  return !RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, bytes.data(), (DWORD)bytes.size());
 }
 inline bool SetText(const char* key, const char* name, const std::string& text) { return SetRaw(key, name, REG_SZ, text + '\0'); }
 inline bool SetNumber(const char* key, const char* name, DWORD v) { return SetRaw(key, name, REG_DWORD, std::string((const char*)&v, 4)); }
 
-inline void DeleteValue(const char* key, const char* name) {
-  HKEY h;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_WRITE, &h) == 0) RegDeleteValueA(h, name), RegCloseKey(h);
-}
+inline void DeleteValue(const char* key, const char* name) { RegDeleteKeyValueA(HKEY_CURRENT_USER, key, name); }
 
 // Every value of a key: name -> raw bytes; empty when the key is missing.
 typedef std::map<std::string, std::string> ValueMap;
