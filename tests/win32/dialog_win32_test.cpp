@@ -32,29 +32,15 @@ static HWND OpenDialog() {
   *(DWORD*)&copy[12] &= ~WS_VISIBLE;  // the extended template's style, after version, help id and extended style
   return CreateDialogIndirectParamA(ProgramInstance, (DLGTEMPLATE*)&copy[0], nullptr, MainDialogProc, 0);
 }
-static void CloseDialog(HWND d, int command) {
-  SendMessageA(d, WM_COMMAND, command, 0);
+static void CloseDialog(HWND d) {
   DestroyWindow(d);
   for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
 }
 
-TEST(DialogWin32, FourteenToolsAndTheLabelsGetTheirProceduresBack) {
-  HWND dialog = OpenDialog(), labels[2] = {GetDlgItem(dialog, IDC_SITE_LINK), GetDlgItem(dialog, IDC_MAIL_LINK)};
-  ASSERT_EQ(SendMessageA(TooltipWindow, TTM_GETTOOLCOUNT, 0, 0), 14);
-  for (int i = 0; i < TOOL_COUNT; ++i) {
-    char text[256] = "";
-    TOOLINFOA tool = {TTTOOLINFOA_V1_SIZE};
-    tool.lpszText = text;
-    ASSERT_TRUE(SendMessageA(TooltipWindow, TTM_ENUMTOOLSA, i, (LPARAM)&tool));
-    EXPECT_TRUE((HWND)tool.uId == GetDlgItem(dialog, ToolTable[i].control) && !strcmp(text, ToolTable[i].text)) << i;
-  }
-  CloseDialog(dialog, IDCANCEL);
-  for (HWND label : labels) EXPECT_EQ(GetWindowLongPtrA(label, GWLP_WNDPROC), GetClassLongPtrA(label, GCLP_WNDPROC));
-  RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);  // the dialog's load made it
-}
-
-// A hundred runs (load, previews, save) leave the handle and GDI object counts where they were.
-TEST(DialogWin32, AHundredRunsKeepTheCounts) {
+// Fourteen tools on their controls; the labels get their procedures back;
+// and a hundred runs (load, previews, save) leave the handle and GDI object
+// counts where they were.
+TEST(DialogWin32, ToolsLabelsAndAHundredRunsThatKeepTheCounts) {
   char bitmap[MAX_PATH];
   GetTempPathA(MAX_PATH, bitmap);
   ASSERT_TRUE(WriteTestBitmap(lstrcatA(bitmap, "sw_leak.bmp"), 320, 240));
@@ -65,10 +51,20 @@ TEST(DialogWin32, AHundredRunsKeepTheCounts) {
   DWORD gdi = 0;
   for (int i = 0; i < 105 && !HasFatalFailure(); ++i) {
     if (i == 5) handles = HandleFootprint(), gdi = GdiCount();  // the first runs may fill the system's caches
-    HWND d = OpenDialog();
+    HWND d = OpenDialog(), labels[2] = {GetDlgItem(d, IDC_SITE_LINK), GetDlgItem(d, IDC_MAIL_LINK)};
     ASSERT_EQ(SendDlgItemMessageA(d, IDC_LIST, LB_GETCOUNT, 0, 0), 2);
     for (int j = 0; j < 3; ++j) ShowPreview(bitmap), ShowPreview("C:\\missing.bmp");
-    CloseDialog(d, IDOK);
+    ASSERT_EQ(SendMessageA(TooltipWindow, TTM_GETTOOLCOUNT, 0, 0), 14);
+    for (int t = 0; t < TOOL_COUNT && !i; ++t) {
+      char text[256] = "";
+      TOOLINFOA tool = {TTTOOLINFOA_V1_SIZE};
+      tool.lpszText = text;
+      ASSERT_TRUE(SendMessageA(TooltipWindow, TTM_ENUMTOOLSA, t, (LPARAM)&tool));
+      EXPECT_TRUE((HWND)tool.uId == GetDlgItem(d, ToolTable[t].control) && !strcmp(text, ToolTable[t].text)) << t;
+    }
+    SendMessageA(d, WM_COMMAND, IDOK, 0);  // Save, and the labels get their procedures back
+    for (HWND label : labels) ASSERT_EQ(GetWindowLongPtrA(label, GWLP_WNDPROC), GetClassLongPtrA(label, GCLP_WNDPROC));
+    CloseDialog(d);
   }
   EXPECT_EQ(HandleFootprint() + " gdi " + std::to_string(GdiCount()), handles + " gdi " + std::to_string(gdi));
   EXPECT_GT(gdi, 0u);  // the count sees something
