@@ -16,9 +16,7 @@ inline ResultCode EscapeModel(std::string in, int32_t limit, uint32_t outSize, u
   size_t b = 0, e = in.size(), bound = outSize ? outSize - 2 : std::string::npos;
   while ((flags & ESC_TRIM) && b < e && (in[b] == ' ' || in[b] == '\t')) ++b;
   while ((flags & ESC_TRIM) && e > b && (in[e - 1] == ' ' || in[e - 1] == '\t')) --e;
-  auto dropped = [&](size_t i) {
-    return (flags & ESC_DROP_CRLF) && (in[i] == '\r' || in[i] == '\n');
-  };
+  auto dropped = [&](size_t i) { return (flags & ESC_DROP_CRLF) && (in[i] == '\r' || in[i] == '\n'); };
   for (size_t i = b; i < e && out->size() < bound; ++i) {
     char c = in[i];
     if (dropped(i)) continue;
@@ -30,8 +28,7 @@ inline ResultCode EscapeModel(std::string in, int32_t limit, uint32_t outSize, u
       }
       *out += c;
     } else if (flags & ESC_ESCAPE) {
-      const char* pair = c == '\t' ? "\\t" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\\\";
-      *out += strchr("\t\r\n\\", c) ? std::string(pair) : std::string(1, c);
+      *out += c == '\t' ? "\\t" : c == '\r' ? "\\r" : c == '\n' ? "\\n" : c == '\\' ? "\\\\" : std::string(1, c);
     }
   }
   return RC_OK;

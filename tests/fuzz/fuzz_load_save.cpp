@@ -1,7 +1,8 @@
 // LoadSettings then SaveSettings over any registry: afterwards the state is
 // one the dialog can show, every text is terminated inside its field, every
-// key is closed, and the next load gives back what was saved. The input is
-// a run of records [key][name length][name][type][data length, 2 bytes][data].
+// key is closed, and the next load gives back what was saved. The input is a
+// run of records [key][type][name length][data length][name][data], where
+// bit 3 of the type byte adds 256 to the data length.
 #include <stdint.h>
 #include <stdlib.h>
 #include "settings/load_save.h"
@@ -11,16 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ResetFakes();
   strcpy(SettingsState.ProgramPath, "C:\\Program Files\\Scenewheel\\scenewheel.exe");
   static const char* const keys[] = {PROGRAM_KEY, DESKTOP_KEY, RUN_KEY};
-  for (size_t p = 0; p + 2 <= size;) {
-    size_t nameLength = data[p + 1] % 48;
-    const uint8_t* h = data + p + 2 + nameLength;  // type and data length
-    if (p + 2 + nameLength + 3 > size) break;
-    size_t dataLength = (h[1] | h[2] << 8) % 400;
-    if (h + 3 + dataLength > data + size) break;
+  for (size_t p = 0; p + 4 <= size;) {
+    size_t nameLength = data[p + 2] % 48, dataLength = data[p + 3] | (data[p + 1] & 8) << 5;  // up to 511
+    if (p + 4 + nameLength + dataLength > size) break;
+    const char* name = (const char*)data + p + 4;
     // A name ends at a zero byte, as the ANSI calls see it.
-    Fake.keys[keys[data[p] % 3]][std::string((const char*)data + p + 2, nameLength).c_str()] = {
-        h[0] % 8ul, std::string((const char*)h + 3, dataLength)};
-    p = (size_t)(h + 3 + dataLength - data);
+    Fake.keys[keys[data[p] % 3]][std::string(name, nameLength).c_str()] = {data[p + 1] & 7ul, std::string(name + nameLength, dataLength)};
+    p += 4 + nameLength + dataLength;
   }
   LoadSettings();
   const SettingsRecord& s = SettingsState;
