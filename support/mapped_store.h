@@ -72,8 +72,8 @@ ResultCode PlaceWindow(MappedStore* store, int32_t offset, uint32_t length);
 bool StoreTakeLock(MappedStore* store, uint32_t timeout);
 void StoreGiveLock(MappedStore* store);
 
-// The platform under the store, resolved at link time: Win32 files, mappings
-// and a mutex in mapped_store_win32.cpp, files in memory in the native tests.
+// The platform under the store: Win32 files, mappings and a mutex in
+// mapped_store_win32.cpp. The store is tested on them under Wine only.
 enum StoreOpenMode { OPEN_READ, OPEN_READ_WRITE, CREATE_NEW_READ_WRITE };
 // Makes and creates a unique "odc" file in folder (null or empty: the
 // system's temporary folder) and names it in name; false, name empty, when
