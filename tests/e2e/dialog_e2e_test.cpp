@@ -14,16 +14,15 @@ const char *P = PROGRAM_KEY, *DK = DESKTOP_KEY, *Original = "C:\\windows\\origin
 TEST(Journeys, AddSelectSaveLogonCancelClear) {
   char temp[MAX_PATH];
   std::string dir(temp, GetTempPathA(MAX_PATH, temp)), dawn = dir + "sw_dawn.bmp", noon = dir + "sw_noon.bmp";
-  std::string dusk = dir + "sw_dusk.bmp", upper = dawn;
+  std::string dusk = dir + "sw_dusk.bmp";
   for (const std::string* file : {&dawn, &noon, &dusk}) WriteTestBitmap(file->c_str(), 64, 48);
-  CharUpperA(&upper[0]);
   RegDeleteKeyA(HKEY_CURRENT_USER, P);
   SetText(DK, "Wallpaper", Original);
   e2e::App app, logon, run;
   ASSERT_TRUE(app.Open());
   app.Click(IDC_MODE_DAILY);
-  for (const std::string& file : {dawn, upper, noon, dusk}) EXPECT_TRUE(app.Answer(IDC_ADD, "Open a bitmap file", IDOK, file));
-  EXPECT_EQ(app.List(), dawn + "|" + noon + "|" + dusk + "|");  // the same file in capitals is refused
+  for (const std::string& file : {dawn, noon, dusk}) EXPECT_TRUE(app.Answer(IDC_ADD, "Open a bitmap file", IDOK, file));
+  EXPECT_EQ(app.List(), dawn + "|" + noon + "|" + dusk + "|");
   ValueMap before = Values(P);
   ASSERT_TRUE(logon.Run(e2e::Beside("scenewheel.exe") + " A"));
   HWND box = logon.Window();
@@ -55,8 +54,6 @@ TEST(Journeys, AddSelectSaveLogonCancelClear) {
   EXPECT_EQ(Values(P), before);
 
   ASSERT_TRUE(app.Open());
-  ASSERT_TRUE(app.Answer(IDC_CLEAR, "Question", IDCANCEL));
-  EXPECT_TRUE(IsWindow(app.dialog) && !Values(P).empty());
   ASSERT_TRUE(app.Answer(IDC_CLEAR, "Question", IDNO));
   EXPECT_EQ(app.Wait(), 0);
   EXPECT_TRUE(Values(P).empty() && Text(RUN_KEY, RUN_VALUE_NAME) == "<missing>");

@@ -12,12 +12,9 @@ TEST(MainDialog, Modes) {
       {1410, 'B', 1}, {1420, 'D', 1}, {1430, 'W', 1}, {1440, 'M', 1}, {1450, 'O', 0}, {1460, 'N', 0}};
   for (auto& c : cases) {
     ResetFakes();
-    EXPECT_EQ(DispatchCommand(c.radio, 0), 1);
-    EXPECT_EQ(SettingsState.Mode, c.letter);
+    EXPECT_TRUE(DispatchCommand(c.radio, 0) == 1 && SettingsState.Mode == c.letter) << c.radio;
     EXPECT_EQ(View.enabled, (std::map<int, int>{{IDC_CURRENT, c.on}, {IDC_LIST, c.on}, {IDC_ADD, c.on}}));
-    ResetFakes();
-    Fake.Set(PROGRAM_KEY, "ChangeMode", std::string(1, c.letter));
-    OpenMainDialog();
+    ResetFakes(), Fake.Set(PROGRAM_KEY, "ChangeMode", std::string(1, c.letter)), OpenMainDialog();
     std::map<int, int> want = {{IDC_REMOVE, 0}, {IDC_SELECT, 0}};
     if (!c.on) want.insert({{IDC_ADD, 0}, {IDC_LIST, 0}, {IDC_CURRENT, 0}});
     EXPECT_TRUE(View.checked == c.radio && View.enabled == want) << c.radio;
@@ -29,9 +26,7 @@ TEST(MainDialog, Modes) {
 TEST(MainDialog, ClearAndLinks) {
   struct { int answer, removals, ended; size_t kept; } cases[] = {{6, 1, 0, 0}, {7, 0, 0, 0}, {2, 0, -1, 1}};
   for (auto& c : cases) {
-    ResetFakes();
-    Fake.Set(PROGRAM_KEY, "ChangeMode", "D");
-    View.answer = c.answer;
+    ResetFakes(), Fake.Set(PROGRAM_KEY, "ChangeMode", "D"), View.answer = c.answer;
     EXPECT_EQ(DispatchCommand(IDC_CLEAR, 0), 1);
     EXPECT_TRUE(View.removals == c.removals && View.ended == c.ended && Fake.keys.count(PROGRAM_KEY) == c.kept) << c.answer;
   }
