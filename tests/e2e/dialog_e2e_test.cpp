@@ -60,30 +60,3 @@ TEST(Journeys, AddSelectSaveLogonCancelClear) {
   EXPECT_EQ(Text(DK, "Wallpaper"), Original);  // shown again where Windows reads the desktop values (Wine does not)
   DeleteFileA(dawn.c_str()), DeleteFileA(noon.c_str()), RemoveDirectoryA(dusk.c_str());
 }
-
-// A registry that other programs or people could leave behind: the logon run
-// ends with 0, shows nothing and writes nothing; the dialog lists the first
-// 32 entries, and Save writes them and the rest of its values, no more.
-TEST(Journeys, AHostileRegistry) {
-  RegDeleteKeyA(HKEY_CURRENT_USER, P);
-  std::string list;
-  for (int i = 0; i < 40; ++i) {
-    SetText(P, (std::string(i < 10 ? "Bitmap0" : "Bitmap") + std::to_string(i)).c_str(), "C:\\" + std::to_string(i));
-    if (i < 32) list += "C:\\" + std::to_string(i) + "|";
-  }
-  SetText(P, "ChangeMode", "B"), SetText(P, "SelectedBmp", "1"), SetRaw(P, "LastChange", REG_BINARY, "\x01\x02");
-  SetText(P, ("Bitmap00" + std::string(24, 'z')).c_str(), "C:\\long.bmp");  // a name of 32 characters
-  SetText(P, "Path", std::string(300, 'p')), SetText(P, "WinTileWallpaper", std::string(20, '1'));  // too long
-  ValueMap stored = Values(P);
-  e2e::App run, app;
-  int windows = 0;
-  ASSERT_TRUE(run.Run(e2e::Beside("scenewheel.exe") + " A"));
-  EXPECT_TRUE(run.Wait(&windows) == 0 && windows == 0 && Values(P) == stored);
-  ASSERT_TRUE(app.Open());
-  EXPECT_TRUE(app.Checked(IDC_MODE_BOOT) && app.List() + app.Text(IDC_CURRENT) == list + "C:\\0");
-  app.Click(IDOK);
-  EXPECT_EQ(app.Wait(), 1);
-  EXPECT_EQ(Values(P).size(), 39u);  // 32 entries, mode, path, index, count, date and the captured wallpaper and tile
-  RegDeleteKeyA(HKEY_CURRENT_USER, P);
-  DeleteValue(RUN_KEY, RUN_VALUE_NAME);
-}

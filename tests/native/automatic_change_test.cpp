@@ -7,11 +7,8 @@ static uint32_t D(unsigned y, unsigned m, unsigned d) { return y << 16 | m << 8 
 TEST(Settings, PackedDateEntryNamesAndStoredModes) {
   EXPECT_EQ(PackDate(2003, 12, 17), 0x07D30C11u);
   struct { int index; const char* name; } names[] = {{0, "Bitmap00"}, {7, "Bitmap07"}, {31, "Bitmap31"}, {100, "Bitmap100"}, {-1, "Bitmap-1"}};
-  for (auto& c : names) {
-    char name[ENTRY_NAME_SIZE];
-    FormatEntryName(name, c.index);
-    EXPECT_STREQ(name, c.name);
-  }
+  char name[ENTRY_NAME_SIZE];
+  for (auto& c : names) EXPECT_STREQ((FormatEntryName(name, c.index), name), c.name);
   for (int i = 0; i < 10; ++i) EXPECT_EQ(ModeFromStoredByte("BDMNWOdxb"[i]), "BDMNWOOOOO"[i]) << i;
 }
 
@@ -39,11 +36,9 @@ TEST(Settings, NextIndex) {
 }
 
 // Per index: 'x' the file is there, '-' gone, anything else an entry the run cannot read.
-struct Files { std::string at; int checks; };
+static int checks;
 static EntryState Look(void* files, int32_t i) {
-  Files* f = (Files*)files;
-  ++f->checks;
-  char at = f->at.at(i);  // throws for an index that the row leaves out
+  char at = (++checks, static_cast<std::string*>(files)->at(i));  // throws for an index that the row leaves out
   return at == 'x' ? ENTRY_EXISTS : at == '-' ? ENTRY_MISSING : ENTRY_UNUSABLE;
 }
 
@@ -55,9 +50,9 @@ TEST(Settings, ChooseEntryPassesOverFilesThatAreGone) {
       {0, 0, y, "x-x", none, 1}, {0, 1, y, "-x", none, 1}, {5, 2, n, "-x----", none, 2}, {2, 5, y, "xxx-!", none, 2},
       {31, 40, y, std::string(31, '-') + "x", 31, 32}, {0, 40, y, std::string(40, '-'), none, 32}};
   for (auto& c : cases) {
-    Files f{c.files, 0};
-    EXPECT_EQ(ChooseEntry(c.index, c.count, c.due, Look, &f), c.want) << c.index << "/" << c.count << c.files;
-    EXPECT_EQ(f.checks, c.checks) << c.files;
+    checks = 0;
+    EXPECT_EQ(ChooseEntry(c.index, c.count, c.due, Look, &c.files), c.want) << c.index << "/" << c.count << c.files;
+    EXPECT_EQ(checks, c.checks) << c.files;
   }
 }
 
