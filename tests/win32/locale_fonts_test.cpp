@@ -13,20 +13,16 @@ TEST(LocaleFonts, ControlsGetTheLocalesCharsetAndTheirOwnFontsBack) {
   for (int i = 0; i < 2; ++i)  // the second keeps the system font
     t.controls[i] = CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 200, 20, parent, 0, 0, 0);
   SendMessageA(t.controls[0], WM_SETFONT, WPARAM(own), 0);
-  t.controls[2] = HWND(0x1234);  // not a window, but given an own font
-  t.ownFonts[2] = own;
-  ASSERT_EQ(RC_OK, FontTableApplyCurrent(&t));
-  ASSERT_EQ(RC_OK, FontTableApplyLocale(&t, 0x00010419));
+  t.controls[2] = HWND(0x1234), t.ownFonts[2] = own;  // not a window, but given an own font
+  ASSERT_TRUE(FontTableApplyCurrent(&t) == RC_OK && FontTableApplyLocale(&t, 0x00010419) == RC_OK);
   EXPECT_TRUE(t.lcid == 0x0419 && t.codePage == 1251 && t.charset == RUSSIAN_CHARSET);
   LOGFONTA lf = {};
-  EXPECT_TRUE(GetObjectA(FontOf(t.controls[0]), sizeof lf, &lf) && t.derivedFonts[2]);
-  EXPECT_TRUE(lf.lfCharSet == RUSSIAN_CHARSET && lf.lfHeight == -12);
+  EXPECT_TRUE(GetObjectA(FontOf(t.controls[0]), sizeof lf, &lf) && t.derivedFonts[2] && lf.lfCharSet == RUSSIAN_CHARSET && lf.lfHeight == -12);
   EXPECT_FALSE(t.ownFonts[1] || t.derivedFonts[1] || FontOf(t.controls[1]));
   ASSERT_EQ(RC_OK, FontTableRestore(&t));
   EXPECT_EQ(own, FontOf(t.controls[0]));
   EXPECT_FALSE(t.ownFonts[0] || t.derivedFonts[0] || t.ownFonts[2] || t.derivedFonts[2]);
-  DestroyWindow(parent);
-  DeleteObject(own);
+  DestroyWindow(parent), DeleteObject(own);
 }
 
 // The first 63 bytes, folded both ways and widened in code page 1251 ("Pri").
