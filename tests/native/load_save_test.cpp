@@ -27,8 +27,7 @@ TEST(LoadSave, CaptureWhenTheStoredWallpaperIsMissingOrTheModeIsDefault) {
   struct { const char *mode, *stored, *want; } cases[] = {
       {"M", nullptr, "C:\\clouds.bmp"}, {"M", "", ""}, {"M", "C:\\s", "C:\\s"}, {"O", "", "C:\\clouds.bmp"}, {"O", "C:\\s", "C:\\clouds.bmp"}};
   for (auto& c : cases) {
-    Reset();
-    Fake.Set(P, "ChangeMode", c.mode);
+    Reset(), Fake.Set(P, "ChangeMode", c.mode);
     if (c.stored) Fake.Set(P, "WindowsWallpaper", c.stored);
     LoadSettings();
     EXPECT_STREQ(SettingsState.WindowsWallpaper, c.want) << c.mode << (c.stored ? c.stored : "-");
@@ -39,16 +38,14 @@ TEST(LoadSave, CaptureWhenTheStoredWallpaperIsMissingOrTheModeIsDefault) {
 // that saw every value; otherwise only the numbered entries it counted.
 TEST(LoadSave, LoadListsTheFirst32AndSaveSweepsOnlyAfterACompleteLoad) {
   for (long fails : {-1L, 2L}) {
-    Reset();
+    Reset(), Fake.enumFailsAt = fails;
     for (int i = 0; i < 40; ++i) Fake.Set(P, "Bitmap" + std::to_string(i + 10), std::to_string(i));
     Fake.Set(P, "BitmapX", "x"), Fake.Set(P, "ChangeMode", "Daily");
     Fake.Set(P, "Path", std::string(260, 'p'), 3);  // binary, no terminator
     Fake.Set(P, "SelectedBmp", Dword(3), VALUE_NUMBER), Fake.Set(P, "WinTileWallpaper", "0123456789"), Fake.Set(P, "WindowsWallpaper", "C:\\w");
-    Fake.enumFailsAt = fails;
     LoadSettings(), SaveSettings();
     if (fails > 0) {
-      EXPECT_EQ(SettingsState.BitmapValuesSeen, 2u);
-      EXPECT_EQ(Fake.Text(P, "Bitmap12") + Fake.Text(P, "BitmapX"), "2x");
+      EXPECT_TRUE(SettingsState.BitmapValuesSeen == 2u && Fake.Text(P, "Bitmap12") + Fake.Text(P, "BitmapX") == "2x");
       continue;
     }
     std::string entries;
@@ -66,14 +63,13 @@ TEST(LoadSave, SaveAppliesByMode) {
       {'N', 0, "SelectedBmp=0 |  1 <missing>", ""}, {'O', 0, "SelectedBmp=0 | C:\\cap 0 <missing>", "<null>"},
       {'?', 0, "SelectedBmp=0 | C:\\cap 0 <missing>", "<null>"}};
   for (auto& c : cases) {
-    Reset();
-    Fake.keys[DK].erase("Wallpaper"), View.entries = {"a", "b"}, strcpy(SettingsState.WindowsWallpaper, "C:\\cap");
+    Reset(), Fake.keys[DK].erase("Wallpaper"), View.entries = {"a", "b"}, strcpy(SettingsState.WindowsWallpaper, "C:\\cap");
     SettingsState.Mode = c.mode, SettingsState.BmpCount = 2, SettingsState.SelectedBmp = c.selected;
     EXPECT_EQ(SaveSettings(), 1);
     std::string stored = Stored();
     EXPECT_EQ(stored.substr(stored.find("SelectedBmp")), c.stored) << c.mode;
-    EXPECT_EQ(Fake.applied.empty() ? "" : Fake.applied[0], c.applied) << c.mode;
-    EXPECT_EQ(Fake.Raw(P, "ChangeMode").size(), 2u);  // the letter and its terminator
+    // The letter is written with its terminator.
+    EXPECT_TRUE((Fake.applied.empty() ? "" : Fake.applied[0]) == c.applied && Fake.Raw(P, "ChangeMode").size() == 2u) << c.mode;
   }
 }
 
@@ -82,11 +78,8 @@ TEST(LoadSave, RunCommandIsQuotedOnlyAroundAPathWithABlank) {
   struct { std::string path, want; } cases[] = {
       {"C:\\Apps\\sw.exe", "C:\\Apps\\sw.exe A"}, {"C:\\Program Files\\sw.exe", "\"C:\\Program Files\\sw.exe\" A"},
       {longest, "\"" + longest + "\" A"}, {std::string(300, 'x'), std::string(259, 'x') + " A"}};
-  for (auto& c : cases) {
-    char out[RUN_COMMAND_SIZE];
-    BuildRunCommand(c.path.c_str(), out);
-    EXPECT_EQ(out, c.want);
-  }
+  char out[RUN_COMMAND_SIZE];
+  for (auto& c : cases) EXPECT_EQ((BuildRunCommand(c.path.c_str(), out), std::string(out)), c.want);
 }
 
 // The message in exactly five places; Clear restores the wallpaper (not the
@@ -96,8 +89,7 @@ TEST(LoadSave, RegistryProblemsAndClear) {
       {P, LoadSettings, 0, 1, 0}, {P, SaveSettings, 0, 1, 0}, {R, SaveSettings, 0, 1, 0}, {DK, SaveSettings, 1, 0, 1},
       {DK, ClearSettings, 1, 1, 0}, {R, ClearSettings, 1, 1, 1}, {R, LoadSettings, 1, 0, 0}, {"", ClearSettings, 1, 0, 1}};
   for (auto& c : cases) {
-    Reset();
-    Fake.failOpen.insert(c.failing), strcpy(SettingsState.WindowsWallpaper, "C:\\cap"), SettingsState.Mode = 'N';
+    Reset(), Fake.failOpen.insert(c.failing), strcpy(SettingsState.WindowsWallpaper, "C:\\cap"), SettingsState.Mode = 'N';
     EXPECT_EQ(c.op(), c.result) << c.failing;
     // Every key closed on every path.
     EXPECT_TRUE(Fake.messages == c.messages && Fake.applied.size() == c.applied && !Fake.openKeys) << c.failing;

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include "dialog/link_labels.h"
 #include "dialog/main_dialog.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_dialog.h"
@@ -32,12 +31,4 @@ TEST(MainDialog, ClearAndLinks) {
   }
   for (int code : {0, 1, 5}) EXPECT_EQ(DispatchCommand(IDC_MAIL_LINK, code), 1);
   EXPECT_EQ(View.opened, (std::vector<int>{IDC_MAIL_LINK, IDC_MAIL_LINK}));
-}
-
-// Only a change of the flag repaints; any nonzero wParam counts as over.
-TEST(MainDialog, LinkHoverAndColour) {
-  LinkLabel label = {1620, nullptr, nullptr, 0, ""};
-  struct { uintptr_t wParam; bool repaint; uint32_t color; } steps[] = {
-      {1, true, 0x0000FF}, {1, false, 0x0000FF}, {7, false, 0x0000FF}, {0, true, 0xFF0000}, {0, false, 0xFF0000}, {7, true, 0x0000FF}};
-  for (auto& s : steps) EXPECT_TRUE(SetLinkHover(&label, s.wParam) == s.repaint && LinkColor(label) == s.color) << s.wParam;
 }

@@ -21,10 +21,8 @@ TEST(WallpaperList, ChooseAndAdd) {
   struct { std::string chosen; unsigned offset; int result; const char* path; } chosen[] = {
       {"", 0, 0, "C:\\old\\"}, {"C:\\pics\\sea.bmp", 8, 1, "C:\\pics\\"}, {"C:\\x.bmp", 3, 1, "C:\\"}, {"C:\\x.bmp", 4000, 1, "C:\\x.bmp"}};
   for (auto& c : chosen) {
-    Load({}, -1);
-    strcpy(SettingsState.Path, "C:\\old\\"), View.chosen = c.chosen, View.chosenOffset = c.offset;
-    EXPECT_EQ(ChooseBitmapFile(), c.result);
-    EXPECT_STREQ(SettingsState.Path, c.path);
+    Load({}, -1), strcpy(SettingsState.Path, "C:\\old\\"), View.chosen = c.chosen, View.chosenOffset = c.offset;
+    EXPECT_TRUE(ChooseBitmapFile() == c.result && !strcmp(SettingsState.Path, c.path)) << c.chosen << c.offset;
   }
   // The same file in any letter case is refused, and so is a 33rd entry.
   struct { List list; const char* file; int added; } added[] = {
@@ -34,12 +32,10 @@ TEST(WallpaperList, ChooseAndAdd) {
   for (auto& c : added) {
     Load(c.list, 1), strcpy(ChosenFile, c.file);
     EXPECT_EQ(AddChosenFile(), c.added) << c.file;
-    EXPECT_EQ(SettingsState.BmpCount, (int32_t)c.list.size() + c.added);
-    EXPECT_EQ(View.entries.back(), c.added ? c.file : c.list.back());
-    EXPECT_TRUE(SettingsState.SelectedBmp == 1 && View.enabled.empty() && View.preview == "<none>");
+    EXPECT_TRUE(SettingsState.BmpCount == (int32_t)c.list.size() + c.added && View.entries.back() == (c.added ? c.file : c.list.back()) &&
+                SettingsState.SelectedBmp == 1 && View.enabled.empty() && View.preview == "<none>") << c.file;
   }
-  Load(kFour, 1), View.countFails = true;  // an unusable list box is emptied
-  AddChosenFile();
+  Load(kFour, 1), View.countFails = true, AddChosenFile();  // an unusable list box is emptied
   EXPECT_EQ(SettingsState.BmpCount + View.entries.size(), 0u);
 }
 
@@ -50,10 +46,9 @@ TEST(WallpaperList, RemoveSelectedEntries) {
       {{1, 2}, 2, -1, "", {One, Four}}, {{}, 2, 2, Three, kFour}};
   for (auto& c : cases) {
     Load(kFour, c.current, c.selected);
-    EXPECT_EQ(RemoveSelectedEntries(), 1);
-    EXPECT_EQ(View.entries, c.left);
-    EXPECT_TRUE(SettingsState.SelectedBmp == c.want && SettingsState.BmpCount == (int32_t)c.left.size() && View.current == c.field);
-    EXPECT_TRUE(View.enabled == Buttons(0) && View.preview == "<logo>");
+    EXPECT_TRUE(RemoveSelectedEntries() == 1 && View.entries == c.left) << c.current;
+    EXPECT_TRUE(SettingsState.SelectedBmp == c.want && SettingsState.BmpCount == (int32_t)c.left.size() && View.current == c.field &&
+                View.enabled == Buttons(0) && View.preview == "<logo>") << c.current;
   }
 }
 
