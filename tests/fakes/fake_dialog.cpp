@@ -1,4 +1,5 @@
 #include "tests/fakes/fake_dialog.h"
+#include <algorithm>
 
 FakeRegistry Fake;
 FakeDialog View;
@@ -8,10 +9,8 @@ FakeDialog View;
 static FakeKey& Of(RegKey key) { return Fake.keys[*(std::string*)key]; }
 
 long KeyOpen(const char* path, unsigned long, RegKey* key) {
-  *key = nullptr;
-  if (Fake.failOpen.count(path)) return 5;  // ERROR_ACCESS_DENIED
-  Fake.keys[path], ++Fake.openKeys;
-  *key = new std::string(path);
+  if (Fake.failOpen.count(path)) return *key = nullptr, 5;  // ERROR_ACCESS_DENIED
+  Fake.keys[path], ++Fake.openKeys, *key = new std::string(path);
   return 0;
 }
 long KeyQuery(RegKey key, const char* name, unsigned long* type, void* data, unsigned long* size) {
@@ -22,9 +21,7 @@ long KeyQuery(RegKey key, const char* name, unsigned long* type, void* data, uns
   memcpy(data, d.data(), *size = (unsigned long)d.size());
   return 0;
 }
-void KeySet(RegKey key, const char* name, unsigned long type, const void* data, unsigned long size) {
-  Of(key)[name] = {type, std::string((const char*)data, size)};
-}
+void KeySet(RegKey key, const char* name, unsigned long type, const void* data, unsigned long size) { Of(key)[name] = {type, std::string((const char*)data, size)}; }
 long KeyDeleteValue(RegKey key, const char* name) { return Of(key).erase(name) ? 0 : 2; }
 void KeyDelete(const char* path) { Fake.keys.erase(path); }
 long KeyEnum(RegKey key, unsigned long index, char* name, unsigned long* nameSize, void* data, unsigned long* dataSize) {
@@ -45,17 +42,14 @@ int WallpaperFileExists(const char* path) { return !Fake.missingFiles.count(path
 
 int ListCount() { return View.countFails ? LIST_ERR : (int)View.entries.size(); }
 int ListText(int index, char* text) {
-  if (index < 0 || index >= (int)View.entries.size()) return LIST_ERR;
-  return (int)strlen(strcpy(text, View.entries[index].c_str()));
+  return index < 0 || index >= (int)View.entries.size() ? LIST_ERR : (int)strlen(strcpy(text, View.entries[index].c_str()));
 }
 void ListAppend(const char* text) { View.entries.push_back(text); }
 void ListReset() { View.entries.clear(); }
 void ListDelete(int index) { View.entries.erase(View.entries.begin() + index); }  // the selection was read before
 int ListSelection(int* items, int max) {
-  int n = 0;
-  for (int s : View.selected)
-    if (n < max) items[n++] = s;
-  return n;
+  int n = std::min(max, (int)View.selected.size());
+  return std::copy_n(View.selected.begin(), n, items), n;
 }
 int ListSelectedCount() { return View.countFails ? LIST_ERR : (int)View.selected.size(); }
 int ListCaret() { return View.caret; }
@@ -67,8 +61,7 @@ void EnableControl(int id, int enable) { View.enabled[id] = enable; }
 int AskQuestion(const char*, const char*, unsigned) { return View.answer; }
 void EndMainDialog(int result) { View.ended = result; }
 int RunOpenFileDialog(char* file, unsigned size, const char*, unsigned* nameOffset) {
-  snprintf(file, size, "%s", View.chosen.c_str());
-  *nameOffset = View.chosenOffset;
+  snprintf(file, size, "%s", View.chosen.c_str()), *nameOffset = View.chosenOffset;
   return !View.chosen.empty();
 }
 void OpenLinkTarget(int control) { View.opened.push_back(control); }

@@ -49,19 +49,15 @@ TEST(StoreWin32, TemporaryStoreIsAnOdcFileAsLongAsItsMappingUntilClosed) {
   for (int i = 0; i < 100; ++i) {
     MappedStore s = {STORE_LOCK, 0, 640};
     uint8_t* p = nullptr;
-    ASSERT_EQ(RC_OK, StoreOpen(&s));
-    ASSERT_EQ(RC_OK, StoreMap(&s, 600, 40, &p, 0));
+    ASSERT_TRUE(StoreOpen(&s) == RC_OK && StoreMap(&s, 600, 40, &p, 0) == RC_OK);
     p[39] = 7;
-    EXPECT_EQ(640u, GetFileSize(s.file, nullptr));
-    EXPECT_EQ(0, strncmp(strrchr(s.tempName, '\\') + 1, "odc", 3)) << s.tempName;
-    StoreRelease(&s);
-    StoreClose(&s);
+    EXPECT_TRUE(GetFileSize(s.file, nullptr) == 640 && !strncmp(strrchr(s.tempName, '\\') + 1, "odc", 3)) << s.tempName;
+    StoreRelease(&s), StoreClose(&s);
     ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(s.tempName));  // gone
   }
   EXPECT_EQ(before, HandleFootprint());
   void* base = nullptr;
-  ASSERT_EQ(RC_OK, ReserveAddressSpace(&base, 100));
-  EXPECT_TRUE(VirtualFree(base, 0, MEM_RELEASE));
+  EXPECT_TRUE(ReserveAddressSpace(&base, 100) == RC_OK && VirtualFree(base, 0, MEM_RELEASE));
 }
 
 // A row maps a range of a file store, exactly as long as its file, then a
@@ -88,8 +84,7 @@ TEST(StoreWin32, MapPlacesWindowsWithinTheMapping) {
     if (rc == RC_OK && *p == uint8_t((r.offset + 8) * 7 + 1)) got += " at";
     if (rc && !p && !s.view && LockFree(&s)) got += " cleared";
     EXPECT_EQ(r.want, got);
-    StoreClose(&s);
-    DeleteFileA(s.fileName);
+    StoreClose(&s), DeleteFileA(s.fileName);
   }
 }
 
@@ -137,8 +132,7 @@ TEST(StoreWin32, WalkPasses) {
     MappedStore s{STORE_FILE | STORE_LOCK, row.capacity, 0, row.window};
     ASSERT_EQ(RC_OK, OpenFileStore(&s, row.records * 64));
     WalkRequest r{64, row.need, 0, {}, Callback, row.how == 'w' ? &w : nullptr, row.start};
-    trace.clear(), answers = row.answers;
-    ResetEvent(called);
+    trace.clear(), answers = row.answers, ResetEvent(called);
     if (row.how == 'l') StoreTakeLock(&s, 0);
     if (row.how == 'a') OnThread([&] { return DWORD(StoreTakeLock(&s, 0)); });  // and ends holding it
     EXPECT_EQ(DWORD(row.rc), OnThread([&] { return DWORD(StoreWalk(&s, &r)); })) << row.trace;
@@ -148,11 +142,9 @@ TEST(StoreWin32, WalkPasses) {
     for (MSG m; PeekMessageA(&m, nullptr, WM_JOB_DONE, WM_JOB_DONE, PM_REMOVE);) trace += " J" + std::to_string(m.lParam);
     EXPECT_EQ(row.trace, trace);
     EXPECT_TRUE(LockFree(&s) && !s.view) << row.trace;  // the lock and the view are given back
-    StoreClose(&s);
-    DeleteFileA(s.fileName);
+    StoreClose(&s), DeleteFileA(s.fileName);
   }
-  WorkerStop(&w);
-  DestroyWindow(static_cast<HWND>(w.window));
+  WorkerStop(&w), DestroyWindow(static_cast<HWND>(w.window));
 }
 
 // Load and save move a window at a time through a mapping that ends after a
@@ -164,11 +156,9 @@ TEST(StoreWin32, LoadAndSaveCopyWholeFiles) {
     Fill(out, 200000, 'o');
     MappedStore s = {0, 0, extra};
     uint8_t* p = nullptr;
-    ASSERT_EQ(RC_OK, StoreOpen(&s));
-    ASSERT_EQ(RC_OK, StoreMap(&s, extra - 1, 1, &p, 0));
+    ASSERT_TRUE(StoreOpen(&s) == RC_OK && StoreMap(&s, extra - 1, 1, &p, 0) == RC_OK);
     *p = 0xEE;  // a stale byte where the load writes nothing
-    ASSERT_EQ(RC_OK, StoreLoad(&s, in, 0));
-    ASSERT_EQ(RC_OK, StoreMap(&s, extra - 1, 1, &p, 0));
+    ASSERT_TRUE(StoreLoad(&s, in, 0) == RC_OK && StoreMap(&s, extra - 1, 1, &p, 0) == RC_OK);
     EXPECT_EQ(extra == 100000 ? uint8_t(data.back()) : 0, *p);
     ASSERT_EQ(RC_OK, StoreSave(&s, out, 0));
     std::ifstream saved(out, std::ios::binary);
