@@ -27,17 +27,20 @@ TEST(PlatformSecurity, ProbeClassifiesTheEmulatedVersion) {
   RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
 }
 
+// The DACL from NT 4 on, everyone first, for the groups the flags name; the
+// record stays as it was when the class is older or unknown, or no group is named.
 TEST(PlatformSecurity, BuildsTheDaclFromNt4OnAndFreesIt) {
-  for (uint32_t cls : {0x0u, 0x4u, 0x10000u}) {  // unknown, Windows 95, NT 3.x
+  for (auto c : {std::make_pair(0x0u, 0x30u), {0x4u, 0x30u}, {0x10000u, 0x30u}, {0x20000u, 0xFFFFFFCFu}}) {
     SECURITY_ATTRIBUTES sa = {7, nullptr, 5};
-    EXPECT_TRUE(BuildRegistrySecurity(&sa, 0xF003F, 0xF003F, cls, 0x30) == RC_UNSUPPORTED && sa.nLength == 7 &&
-                !sa.lpSecurityDescriptor && sa.bInheritHandle == 5) << cls;
+    EXPECT_TRUE(BuildRegistrySecurity(&sa, 0xF003F, 0xF003F, c.first, c.second) == (c.second == 0x30 ? RC_UNSUPPORTED : RC_FAILED) &&
+                sa.nLength == 7 && !sa.lpSecurityDescriptor && sa.bInheritHandle == 5) << c.first;
   }
-  struct { uint32_t cls, administrators; const char* dacl; } cases[] = {
-      {0x20000, 0xF003F, "D:(A;;KA;;;WD)(A;;KA;;;BA)"}, {0x400000, 0x20019, "D:(A;;KA;;;WD)(A;;KR;;;BA)"}};
+  struct { uint32_t cls, administrators, flags; const char* dacl; } cases[] = {
+      {0x20000, 0xF003F, 0x30, "D:(A;;KA;;;WD)(A;;KA;;;BA)"}, {0x400000, 0x20019, 0x30, "D:(A;;KA;;;WD)(A;;KR;;;BA)"},
+      {0x20000, 0xF003F, 0x10, "D:(A;;KA;;;WD)"}, {0x20000, 0x20019, 0xFFFFFF20, "D:(A;;KR;;;BA)"}};
   for (auto& c : cases) {
     SECURITY_ATTRIBUTES sa = {7, nullptr, 5};
-    ASSERT_EQ(BuildRegistrySecurity(&sa, c.administrators, 0xF003F, c.cls, 0x30), RC_OK);
+    ASSERT_EQ(BuildRegistrySecurity(&sa, c.administrators, 0xF003F, c.cls, c.flags), RC_OK);
     char* text = nullptr;
     EXPECT_TRUE(sa.nLength == 12 && sa.bInheritHandle == 0 && ((SECURITY_DESCRIPTOR*)sa.lpSecurityDescriptor)->Revision == 1);
     ASSERT_TRUE(ConvertSecurityDescriptorToStringSecurityDescriptorA(sa.lpSecurityDescriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr));
