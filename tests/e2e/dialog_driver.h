@@ -60,7 +60,6 @@ struct App {
     return (LRESULT)r;
   }
   void Click(int id) const { Send(id, BM_CLICK); }
-  bool Checked(int id) const { return Send(id, BM_GETCHECK) == BST_CHECKED; }
   // Texts through the wide messages: Wine hands the ANSI forms back unconverted across processes.
   std::string Text(int id, int entry = -1) const {
     wchar_t w[300] = L"";
@@ -87,16 +86,15 @@ struct App {
     HWND modal = Window(title), name = GetDlgItem(modal, 0x480) ? GetDlgItem(modal, 0x480) : GetDlgItem(modal, 0x47C);
     if (!modal || (!file.empty() && !SendMessageA(name, WM_SETTEXT, 0, (LPARAM)file.c_str()))) return false;
     PostMessageA(GetDlgItem(modal, answer), BM_CLICK, 0, 0);
-    for (DWORD start = GetTickCount(); IsWindow(modal); Sleep(30))
-      if (GetTickCount() - start > 20000) return false;
-    return true;
+    for (DWORD start = GetTickCount(); IsWindow(modal) && GetTickCount() - start < 20000;) Sleep(30);
+    return !IsWindow(modal);
   }
 };
 
 // Whether the system shows path as the wallpaper, asked by a new process.
 inline bool ShowsWallpaper(const std::string& path) {
   App probe;
-  return probe.Run(Beside("dialog_probe.exe") + " wallpaper \"" + path + "\"") && probe.Wait() == 0;
+  return probe.Run(Beside("wallpaper_probe.exe") + " \"" + path + "\"") && probe.Wait() == 0;
 }
 
 }  // namespace e2e

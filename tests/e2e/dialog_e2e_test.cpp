@@ -44,7 +44,6 @@ TEST(Journeys, AddSelectSaveLogonCancelClear) {
   EXPECT_TRUE(e2e::ShowsWallpaper(dawn));  // past the folder, back to the first
 
   ASSERT_TRUE(app.Open());
-  EXPECT_TRUE(app.Checked(IDC_MODE_DAILY));
   EXPECT_EQ(app.List() + app.Text(IDC_CURRENT), dawn + "|" + noon + "|" + dusk + "|" + dawn);
   before = Values(P);
   app.ClickEntry(0), app.Click(IDC_REMOVE), app.Click(IDC_MODE_NONE), app.Click(IDCANCEL);

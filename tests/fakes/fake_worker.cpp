@@ -1,4 +1,5 @@
 #include "tests/fakes/fake_worker.h"
+#include <utility>
 
 FakeWorkerOs fakeWorker;
 static int thread;  // the one thread; it has always ended
@@ -18,9 +19,7 @@ uint32_t WorkerWaitThree(void* const* events, int input, uint32_t timeout) {
   fakeWorker.waitedThree = timeout;
   for (uint32_t i = 0; i < 3; ++i)
     if (Flag(events[i])) return i;
-  bool arrived = input && fakeWorker.input;
-  fakeWorker.input = false;
-  return arrived ? POLL_INPUT : WAIT_TIMED_OUT;
+  return std::exchange(fakeWorker.input, false) && input ? POLL_INPUT : WAIT_TIMED_OUT;  // input comes once
 }
 
 void* WorkerStartThread(Worker*, int, int, uint32_t*) { return &thread; }

@@ -28,8 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SaveSettings();
   std::vector<std::string> list = View.entries;
   SettingsRecord first = SettingsState;
-  View = FakeDialog(), SettingsState = InitialSettingsState();
-  LoadSettings();
+  View = FakeDialog(), SettingsState = InitialSettingsState(), LoadSettings();
   if (View.entries != list || s.Mode != first.Mode || s.SelectedBmp != first.SelectedBmp || strcmp(s.Path, first.Path) ||
       Fake.openKeys != 0)
     abort();

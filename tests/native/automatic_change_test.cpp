@@ -59,10 +59,9 @@ TEST(Settings, ChooseEntryPassesOverFilesThatAreGone) {
 // Five entries, the third current; B, D or W with the given last change and
 // the files of the entries named by the digits in gone deleted.
 static void Store(const char* mode, uint32_t last, const char* gone = "") {
-  ResetFakes();
+  ResetFakes(), Fake.Set(PROGRAM_KEY, "ChangeMode", mode);
   for (const char* d = gone; *d; ++d) Fake.missingFiles.insert(std::string("Bitmap0") + *d);
   for (const char* n : {"Bitmap00", "Bitmap01", "Bitmap02", "Bitmap03", "Bitmap04"}) Fake.Set(PROGRAM_KEY, n, n);
-  Fake.Set(PROGRAM_KEY, "ChangeMode", mode);
   for (auto v : {std::make_pair("SelectedBmp", 2u), {"BmpCount", 5u}, {"LastChange", last}})
     Fake.Set(PROGRAM_KEY, v.first, Dword(v.second), VALUE_NUMBER);
 }

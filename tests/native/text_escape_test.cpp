@@ -30,7 +30,7 @@ TEST(EscapeText, Rules) {
     EXPECT_EQ(r.rc, EscapeText(r.outSize ? &buf[0] : nullptr, r.in, &length, r.outSize, r.flags)) << r.in;
     EXPECT_EQ(r.rc ? r.limit : int32_t(r.out.size()), length) << r.in;
     EXPECT_EQ(r.outSize ? written : "", buf.substr(0, r.outSize ? written.size() : 0)) << r.in;
-    size_t from = written.empty() ? 0 : r.outSize;
+    size_t from = written.empty() ? 0 : r.outSize;  // the guard bytes, or the whole buffer
     EXPECT_EQ(std::string(buf.size() - from, '\xEE'), buf.substr(from)) << r.in;
   }
   EXPECT_EQ(RC_BAD_ARG, EscapeText(nullptr, nullptr, nullptr, 0, ESC_ESCAPE));

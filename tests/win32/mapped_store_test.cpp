@@ -8,8 +8,7 @@
 static const uint32_t K64 = 0x10000;
 
 // The tests' files live in the temporary folder, made the current one.
-static char tempFolder[MAX_PATH];
-static const bool inTempFolder = GetTempPathA(MAX_PATH, tempFolder) && SetCurrentDirectoryA(tempFolder);
+[[maybe_unused]] static const bool inTempFolder = [] { char t[MAX_PATH]; return GetTempPathA(MAX_PATH, t) && SetCurrentDirectoryA(t); }();
 
 // Writes n bytes to the file, byte i being i * 7 + 1, or every one fill;
 // gives the bytes back.
