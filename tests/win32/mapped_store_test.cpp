@@ -96,11 +96,12 @@ static const char* answers;
 
 // Traces each call: R (ready), N (negative) or E (past the end) with the
 // position, F with the result; ! marks a record that does not start with
-// its position's byte.
+// its position's byte, @ a call on a worker's request off its thread.
 static int32_t Callback(MappedStore* s, WalkRequest* r) {
   SetEvent(called);
   trace += std::string(trace.empty() ? "" : " ") + "RNE?F"[r->phase] + std::to_string(r->phase == WALK_FINISHED ? r->result : r->position);
   if (r->record && r->record[0] != uint8_t(r->position * 7 + 1)) trace += "!";
+  if (r->worker && GetCurrentThreadId() != r->worker->threadId) trace += "@";
   if (r->phase == WALK_FINISHED) return 0;
   char a = *answers ? *answers++ : r->phase == WALK_READY ? '+' : '0';
   if (a == 'c') StoreWalkCancel(s, r);
@@ -111,7 +112,8 @@ static int32_t Callback(MappedStore* s, WalkRequest* r) {
 // A row walks 64-byte records in a file of just them: d directly, w on the
 // worker, l with the store's lock held by this thread (the walk starts on a
 // thread of its own), a after a thread ended holding it. The trace ends with
-// each WM_JOB_DONE's result as JN.
+// each WM_JOB_DONE's result as JN, marked ? unless it names the worker's
+// window and thread.
 TEST(StoreWin32, WalkPasses) {
   struct { uint32_t records, capacity, window, need; int32_t start; const char* answers; char how; int rc; const char* trace; } rows[] = {
       {10, 0, 0, 64, 0, "", 'd', 0, "R0 R64 R128 R192 R256 R320 R384 R448 R512 R576 E640 F0"},
@@ -138,7 +140,7 @@ TEST(StoreWin32, WalkPasses) {
     if (row.how == 'l') StoreGiveLock(&s);
     if (row.how == 'w') WaitForSingleObject(called, 5000);  // the job has begun...
     WorkerWaitIdle(&w, 5000);                               // ...and ended
-    for (MSG m; PeekMessageA(&m, nullptr, WM_JOB_DONE, WM_JOB_DONE, PM_REMOVE);) trace += " J" + std::to_string(m.lParam);
+    for (MSG m; PeekMessageA(&m, nullptr, WM_JOB_DONE, WM_JOB_DONE, PM_REMOVE);) trace += " J" + std::to_string(m.lParam) + (m.wParam == WPARAM(w.thread) && m.hwnd == w.window ? "" : "?");
     EXPECT_EQ(row.trace, trace);
     EXPECT_TRUE(LockFree(&s) && !s.view) << row.trace;  // the lock and the view are given back
     StoreClose(&s), DeleteFileA(s.fileName);
