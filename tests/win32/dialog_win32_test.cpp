@@ -48,7 +48,8 @@ TEST(DialogWin32, ToolsLabelsAndAHundredRunsThatKeepTheCounts) {
   testreg::SetText(PROGRAM_KEY, "ChangeMode", "D"), testreg::SetText(PROGRAM_KEY, "Bitmap00", bitmap);
   testreg::SetText(PROGRAM_KEY, "Bitmap01", "C:\\missing.bmp"), testreg::SetRaw(PROGRAM_KEY, "LastChange", REG_BINARY, "\1\2");
   testreg::SetText(PROGRAM_KEY, ("Bitmap00" + std::string(24, 'z')).c_str(), "C:\\long.bmp");  // a name of 32 characters
-  testreg::SetText(PROGRAM_KEY, "Path", std::string(300, 'p'));
+  testreg::SetText(PROGRAM_KEY, "Path", std::string(300, 'p')), testreg::SetNumber(PROGRAM_KEY, "BmpCount", 2);
+  testreg::SetNumber(PROGRAM_KEY, "SelectedBmp", 0);  // so that the date alone ends the run
   testreg::ValueMap stored = testreg::Values(PROGRAM_KEY);
   EXPECT_EQ(RunAutomaticChange(), 0);
   EXPECT_EQ(testreg::Values(PROGRAM_KEY), stored);
