@@ -101,7 +101,7 @@ static int32_t Callback(MappedStore* s, WalkRequest* r) {
   SetEvent(called);
   trace += std::string(trace.empty() ? "" : " ") + "RNE?F"[r->phase] + std::to_string(r->phase == WALK_FINISHED ? r->result : r->position);
   if (r->record && r->record[0] != uint8_t(r->position * 7 + 1)) trace += "!";
-  if (r->worker && GetCurrentThreadId() != r->worker->threadId) trace += "@";
+  if (r->worker && r->worker->thread && GetCurrentThreadId() != r->worker->threadId) trace += "@";
   if (r->phase == WALK_FINISHED) return 0;
   char a = *answers ? *answers++ : r->phase == WALK_READY ? '+' : '0';
   if (a == 'c') StoreWalkCancel(s, r);
@@ -110,8 +110,9 @@ static int32_t Callback(MappedStore* s, WalkRequest* r) {
 }
 
 // A row walks 64-byte records in a file of just them: d directly, w on the
-// worker, l with the store's lock held by this thread (the walk starts on a
-// thread of its own), a after a thread ended holding it. The trace ends with
+// worker, u on a worker never started, l with the store's lock held by this
+// thread (the walk starts on a thread of its own), a after a thread ended
+// holding it. The trace ends with
 // each WM_JOB_DONE's result as JN, marked ? unless it names the worker's
 // window and thread.
 TEST(StoreWin32, WalkPasses) {
@@ -123,16 +124,17 @@ TEST(StoreWin32, WalkPasses) {
       {2, K64, 2 * K64, 64, 0, "", 'w', 3, "F21 J21"},
       {2, 0, 0, 64, 0, "", 'l', RC_FAILED, ""},
       {2, 0, 0, 64, 0, "", 'a', 0, "R0 R64 E128 F0"},  // the lock is taken over
+      {2, 0, 0, 64, 0, "", 'u', 0, "R0 R64 E128 F0"},  // a worker that cannot take it: walked here
       {2, 0, 0, K64 + 1, 0, "", 'd', RC_BAD_ARG, ""},  // more than a view covers
       {2, 0, 0, 64, 0, "7", 'w', 3, "R0"},              // ends the job at once
       {1, 0, 0, 64, -64, "c", 'w', 3, "N-64 F2 J2"},
   };
-  Worker w = {CreateWindowA("STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr)};
+  Worker w = {CreateWindowA("STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr)}, unstarted = {};
   ASSERT_EQ(RC_OK, WorkerStart(&w, 0, 0));
   for (auto& row : rows) {
     MappedStore s{STORE_FILE | STORE_LOCK, row.capacity, 0, row.window};
     ASSERT_EQ(RC_OK, OpenFileStore(&s, row.records * 64));
-    WalkRequest r{64, row.need, 0, {}, Callback, row.how == 'w' ? &w : nullptr, row.start};
+    WalkRequest r{64, row.need, 0, {}, Callback, row.how == 'w' ? &w : row.how == 'u' ? &unstarted : nullptr, row.start};
     trace.clear(), answers = row.answers, ResetEvent(called);
     if (row.how == 'l') StoreTakeLock(&s, 0);
     if (row.how == 'a') OnThread([&] { return DWORD(StoreTakeLock(&s, 0)); });  // and ends holding it
