@@ -40,7 +40,7 @@ static void CloseDialog(HWND d) {
 // fourteen tools, and its labels get their procedures back; and a hundred
 // runs (load, previews, save) leave the handle and GDI object counts where
 // they were.
-TEST(DialogWin32, ToolsLabelsAndAHundredRunsThatKeepTheCounts) {
+TEST(DialogWin32, HostileValuesToolsLabelsAndAHundredRunsThatKeepTheCounts) {
   char bitmap[MAX_PATH];
   GetTempPathA(MAX_PATH, bitmap);
   ASSERT_TRUE(WriteTestBitmap(lstrcatA(bitmap, "sw_leak.bmp"), 320, 240));
