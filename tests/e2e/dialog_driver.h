@@ -35,7 +35,7 @@ struct App {
     EnumThreadWindows(pi.dwThreadId, FindShown, (LPARAM)&found);
     return found;
   }
-  // Waits up to 20 s for a visible window of the process, or for one titled title.
+  // Waits up to 20 s for a visible window of the program's thread, or for one titled title.
   HWND Window(const char* title = nullptr) const {
     for (DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(30)) {
       HWND w = Shown() && title ? FindWindowA("#32770", title) : Shown();

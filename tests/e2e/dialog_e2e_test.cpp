@@ -15,7 +15,7 @@ TEST(Journeys, AddSelectSaveLogonCancelClear) {
   char temp[MAX_PATH];
   std::string dir(temp, GetTempPathA(MAX_PATH, temp)), dawn = dir + "sw_dawn.bmp", noon = dir + "sw_noon.bmp";
   std::string dusk = dir + "sw_dusk.bmp";
-  for (const std::string* file : {&dawn, &noon, &dusk}) WriteTestBitmap(file->c_str(), 64, 48);
+  for (const std::string* file : {&dawn, &noon, &dusk}) ASSERT_TRUE((RemoveDirectoryA(file->c_str()), WriteTestBitmap(file->c_str(), 64, 48)));
   RegDeleteKeyA(HKEY_CURRENT_USER, P);
   SetText(DK, "Wallpaper", Original);
   e2e::App app, logon, run;

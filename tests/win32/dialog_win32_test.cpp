@@ -58,14 +58,15 @@ TEST(DialogWin32, HostileValuesToolsLabelsAndAHundredRunsThatKeepTheCounts) {
   for (int i = 0; i < 105 && !HasFatalFailure(); ++i) {
     if (i == 5) handles = HandleFootprint(), gdi = GdiCount();  // the first runs may fill the system's caches
     HWND d = OpenDialog(), labels[2] = {GetDlgItem(d, IDC_SITE_LINK), GetDlgItem(d, IDC_MAIL_LINK)};
-    ASSERT_EQ(SendDlgItemMessageA(d, IDC_LIST, LB_GETCOUNT, 0, 0), 2);
+    ASSERT_TRUE(SendDlgItemMessageA(d, IDC_LIST, LB_GETCOUNT, 0, 0) == 2 && IsDlgButtonChecked(d, IDC_MODE_DAILY));
     for (int j = 0; j < 3; ++j) ShowPreview(bitmap), ShowPreview("C:\\missing.bmp");
     ASSERT_EQ(SendMessageA(TooltipWindow, TTM_GETTOOLCOUNT, 0, 0), 14);
+    for (const ToolTip& t : ToolTable) ASSERT_TRUE(GetDlgItem(d, t.control)) << t.control;  // each on a control
     SendMessageA(d, WM_COMMAND, IDOK, 0);  // Save, and the labels get their procedures back
     for (HWND label : labels) ASSERT_EQ(GetWindowLongPtrA(label, GWLP_WNDPROC), GetClassLongPtrA(label, GCLP_WNDPROC));
     CloseDialog(d);
   }
   EXPECT_EQ(HandleFootprint() + " gdi " + std::to_string(GdiCount()), handles + " gdi " + std::to_string(gdi));
-  EXPECT_GT(gdi, 0u);  // the count sees something
+  EXPECT_TRUE(gdi > 0 && testreg::Values(PROGRAM_KEY) != stored);  // the count sees something; the saves went through
   RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY), testreg::DeleteValue(RUN_KEY, RUN_VALUE_NAME), DeleteFileA(bitmap);
 }

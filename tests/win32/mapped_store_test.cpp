@@ -30,7 +30,7 @@ template <class Task> static DWORD WINAPI RunTask(LPVOID task) { return (*static
 // Runs the task on a thread of its own to its end: what it returned.
 template <class Task> static DWORD OnThread(Task task) {
   HANDLE t = CreateThread(nullptr, 0, RunTask<Task>, &task, 0, nullptr);
-  DWORD got = WaitForSingleObject(t, 5000);  // kept when the thread gives no exit code
+  DWORD got = WaitForSingleObject(t, 5000);  // STILL_ACTIVE (259) for a thread that has not ended by then
   GetExitCodeThread(t, &got);
   CloseHandle(t);
   return got;
@@ -60,8 +60,8 @@ TEST(StoreWin32, TemporaryStoreIsAnOdcFileAsLongAsItsMappingUntilClosed) {
 }
 
 // A row maps a range of a file store, exactly as long as its file, then a
-// byte inside the view, and reads back the result, the window (the same for
-// both) and whether the address holds that byte; or on a failure whether
+// byte inside the view, and reads back the result, the window after both
+// and whether the address holds that byte; or on a failure whether
 // the out slot was cleared and the view and the lock given back.
 TEST(StoreWin32, MapPlacesWindowsWithinTheMapping) {
   struct { size_t file; uint32_t capacity, window; int32_t offset; uint32_t length; const char* want; } rows[] = {
