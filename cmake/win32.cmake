@@ -2,7 +2,10 @@
 # end-to-end tests, all PE32 i386; tests run under Wine (see wine-run).
 # The headers describe the oldest systems the program runs on, so that no newer
 # constant or record layout slips in (test sources keep the headers' default).
-set(SW_PROGRAM_FLAGS -Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections
+# The code is for the 80386, the least processor of Windows 95: the compiler's
+# default, the Pentium Pro, brings cmov and friends, which a 486, Pentium or
+# K6 cannot run.
+set(SW_PROGRAM_FLAGS -march=i386 -Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections
     -Wall -Wextra -fno-asynchronous-unwind-tables
     -D_WIN32_WINNT=0x0400 -DWINVER=0x0400 -D_WIN32_IE=0x0400)
 include_directories(${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
@@ -25,15 +28,19 @@ endif()
 set(SW_SYSTEM_LIBS user32 gdi32 advapi32 comdlg32 shell32 comctl32 kernel32)
 
 # No C runtime DLL (the first Windows 95 has none): the program's own entry,
-# libgcc for the compiler's helpers, the four system DLLs that every Windows 95
-# has, and a header that asks for Windows 4.0.
+# the four system DLLs that every Windows 95 has, and a header that asks for
+# Windows 4.0. No libgcc either: Debian builds it for the Pentium Pro, so a
+# helper that the code comes to need is a link error, not a newer instruction.
 add_executable(scenewheel WIN32 ${SW_MAIN} ${CMAKE_SOURCE_DIR}/res/scenewheel.rc)
 target_compile_options(scenewheel PRIVATE ${SW_PROGRAM_FLAGS})
 target_link_options(scenewheel PRIVATE -nostdlib -s -Wl,--gc-sections -Wl,-e,_WinMainCRTStartup
     -Wl,--major-os-version,4,--minor-os-version,0,--major-subsystem-version,4,--minor-subsystem-version,0)
-target_link_libraries(scenewheel scenewheel_core kernel32 user32 gdi32 advapi32 gcc)
+target_link_libraries(scenewheel scenewheel_core kernel32 user32 gdi32 advapi32)
 add_test(NAME win32.program_imports COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
          -DEXE=$<TARGET_FILE:scenewheel> -P ${CMAKE_SOURCE_DIR}/cmake/program_imports.cmake)
+add_test(NAME win32.instruction_set COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
+         "-DFILES=$<TARGET_FILE:scenewheel>;$<TARGET_FILE:scenewheel_support>"
+         -P ${CMAKE_SOURCE_DIR}/cmake/instruction_set.cmake)
 
 # GoogleTest for Windows, from the Debian sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
