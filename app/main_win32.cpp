@@ -18,6 +18,7 @@ static_assert(SW_SHOWNORMAL == 1 && MB_OK == 0, "show flag and message box style
 static_assert(ERROR_ALREADY_EXISTS == 183, "the mutex existed");
 static_assert(DLGWINDOWEXTRA == 30 && COLOR_WINDOW + 1 == 6, "class record");
 static_assert(IDD_MAIN == 1000, "dialog template");
+static_assert((SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX) == 0x8001, "no system error boxes");
 
 uint32_t PlatformClass = 0;
 
@@ -27,6 +28,12 @@ static SECURITY_ATTRIBUTES SecurityRecord;
 const char* GetCommandTail() { return FindCommandTail(GetCommandLineA()); }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int) {
+  // Before any file or registry access: a list entry on a floppy, CD or ZIP
+  // drive with no disk in it would otherwise raise the system's "drive not
+  // ready" box and wait for the user, also in the logon run. With this such
+  // a path is simply a file that is not there.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+
   // A failed probe leaves the class 0, which simply means no security below.
   ProbePlatform(&PlatformClass);
 

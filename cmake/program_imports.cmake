@@ -20,7 +20,7 @@ set(known
   KERNEL32.dll:GetProcAddress KERNEL32.dll:GetShortPathNameA KERNEL32.dll:GetVersionExA
   KERNEL32.dll:GetWindowsDirectoryA KERNEL32.dll:LoadLibraryA KERNEL32.dll:LocalAlloc
   KERNEL32.dll:LocalFree KERNEL32.dll:MapViewOfFile KERNEL32.dll:MoveFileExA
-  KERNEL32.dll:SetEndOfFile KERNEL32.dll:SetFilePointer KERNEL32.dll:SetLastError
+  KERNEL32.dll:SetEndOfFile KERNEL32.dll:SetErrorMode KERNEL32.dll:SetFilePointer KERNEL32.dll:SetLastError
   KERNEL32.dll:UnmapViewOfFile KERNEL32.dll:lstrcmpiA KERNEL32.dll:lstrcpynA
   KERNEL32.dll:lstrlenA
   USER32.dll:CallWindowProcA USER32.dll:CheckDlgButton USER32.dll:CopyImage

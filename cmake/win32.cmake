@@ -71,6 +71,10 @@ foreach(f ${E2E_FILES})
   add_dependencies(${name} scenewheel)
 endforeach()
 
+add_test(NAME e2e.error_mode_first
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/error_mode_first.sh $<TARGET_FILE:scenewheel>)
+set_tests_properties(e2e.error_mode_first PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+
 # Windows helpers for the benchmarks: bench/*_win32.cpp, one program each.
 file(GLOB WIN_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_win32.cpp)
 foreach(b ${WIN_BENCH})
