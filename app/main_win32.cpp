@@ -20,8 +20,6 @@ static_assert(DLGWINDOWEXTRA == 30 && COLOR_WINDOW + 1 == 6, "class record");
 static_assert(IDD_MAIN == 1000, "dialog template");
 static_assert((SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX) == 0x8001, "no system error boxes");
 
-uint32_t PlatformClass = 0;
-
 // The record that RegistrySecurity points at once it has been built.
 static SECURITY_ATTRIBUTES SecurityRecord;
 

@@ -1,5 +1,9 @@
 #include "app/platform_probe.h"
 
+#include "app/startup.h"
+
+uint32_t PlatformClass = 0;
+
 static const uint32_t CC_471 = 0x00040047;
 static const uint32_t CC_580 = 0x00050050;
 

@@ -29,8 +29,6 @@ void AttachLinkLabels();
 void DetachLinkLabels();
 void CreateTooltips();
 void OpenLinkTarget(int control);
-// Deletes the program file at the next start of Windows; 1 when scheduled.
-int ScheduleSelfRemoval();
 // Frees the RegistrySecurity that the start-up built, if any.
 void ReleaseRegistrySecurity();
 

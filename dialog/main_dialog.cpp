@@ -1,6 +1,7 @@
 #include "dialog/main_dialog.h"
 #include "dialog/dialog_view.h"
 #include "dialog/link_labels.h"
+#include "dialog/self_removal.h"
 #include "dialog/wallpaper_list.h"
 #include "res/resource.h"
 #include "settings/load_save.h"

@@ -1,22 +1,23 @@
 // Self-removal's file steps over Win32.
 #include <windows.h>
-#include "dialog/dialog_view.h"
 #include "dialog/self_removal.h"
-#include "settings/settings_state.h"
+#include "settings/settings_state.h"  // TEXT_SIZE
 #include "settings/text.h"
 
 static_assert(MOVEFILE_DELAY_UNTIL_REBOOT == 4, "delete at the next restart");
 static_assert((FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN) == 0x08000080, "open flags");
 
-int ScheduleSelfRemoval() {
-  if (MoveFileExA(SettingsState.ProgramPath, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return 1;
-  char folder[TEXT_SIZE];
-  UINT n = GetWindowsDirectoryA(folder, TEXT_SIZE);
-  if (n == 0 || n >= TEXT_SIZE) return 0;
-  return WriteWininitEntry(folder, SettingsState.ProgramPath);
+int DeleteAtRestart(const char* path) {
+  return MoveFileExA(path, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) ? 1 : 0;
 }
 
 int WriteWininitEntry(const char* folder, const char* programPath) {
+  char windows[TEXT_SIZE];
+  if (!folder) {
+    UINT n = GetWindowsDirectoryA(windows, TEXT_SIZE);
+    if (n == 0 || n >= TEXT_SIZE) return 0;
+    folder = windows;
+  }
   // The entry is counted bytes, not a text: the short path follows "NUL=".
   char entry[RENAME_ENTRY_SIZE];
   CopyText(entry, sizeof entry, "NUL=");

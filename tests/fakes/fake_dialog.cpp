@@ -1,5 +1,6 @@
 #include "tests/fakes/fake_dialog.h"
 #include <algorithm>
+#include "dialog/self_removal.h"
 
 FakeRegistry Fake;
 FakeDialog View;
@@ -65,7 +66,8 @@ int RunOpenFileDialog(char* file, unsigned size, const char*, unsigned* nameOffs
   return !View.chosen.empty();
 }
 void OpenLinkTarget(int control) { View.opened.push_back(control); }
-int ScheduleSelfRemoval() { return ++View.removals; }
+int DeleteAtRestart(const char* path) { return View.removals.push_back(std::string("restart ") + path), View.restartAgrees; }
+int WriteWininitEntry(const char* folder, const char* path) { return View.removals.push_back(std::string("wininit ") + path), !folder; }
 void LoadLogo() {}
 void FreeLogo() {}
 void AttachLinkLabels() {}

@@ -42,7 +42,9 @@ struct FakeDialog {
   std::string current;             // the current-wallpaper field
   std::string preview = "<none>";  // the last preview: a path or "<logo>"
   std::map<int, int> enabled;      // control id: 1 enabled, 0 disabled
-  int checked = 0, answer = ANSWER_NO, ended = -1, removals = 0;
+  int checked = 0, answer = ANSWER_NO, ended = -1;
+  bool restartAgrees = true;          // the system takes the delayed deletion
+  std::vector<std::string> removals;  // the self-removal's steps
   std::vector<int> opened;         // link labels whose target was opened
   std::string chosen;              // what the open-file dialog answers; "" cancels
   unsigned chosenOffset = 0;

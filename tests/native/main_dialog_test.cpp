@@ -26,7 +26,7 @@ TEST(MainDialog, ClearAndLinks) {
   struct { int answer, removals, ended; size_t kept; } cases[] = {{6, 1, 0, 0}, {7, 0, 0, 0}, {2, 0, -1, 1}};
   for (auto& c : cases) {
     ResetFakes(), Fake.Set(PROGRAM_KEY, "ChangeMode", "D"), View.answer = c.answer;
-    EXPECT_TRUE(DispatchCommand(IDC_CLEAR, 0) == 1 && View.removals == c.removals && View.ended == c.ended && Fake.keys.count(PROGRAM_KEY) == c.kept) << c.answer;
+    EXPECT_TRUE(DispatchCommand(IDC_CLEAR, 0) == 1 && (int)View.removals.size() == c.removals && View.ended == c.ended && Fake.keys.count(PROGRAM_KEY) == c.kept) << c.answer;
   }
   for (int code : {0, 1, 5}) EXPECT_EQ(DispatchCommand(IDC_MAIL_LINK, code), 1);
   EXPECT_EQ(View.opened, (std::vector<int>{IDC_MAIL_LINK, IDC_MAIL_LINK}));

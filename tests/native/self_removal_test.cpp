@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <string>
+#include "app/platform_probe.h"
+#include "app/startup.h"
 #include "dialog/self_removal.h"
+#include "tests/fakes/fake_dialog.h"
 
 TEST(InsertRenameEntry, WorkedExamplesAndOddFiles) {
   const std::string e = "NUL=C:\\APPS\\PROG.EXE\r\n", h = "[rename]\r\n", z("a\0", 2);  // L = 22
@@ -13,4 +16,33 @@ TEST(InsertRenameEntry, WorkedExamplesAndOddFiles) {
     uint32_t n = InsertRenameEntry((unsigned char*)&buffer[0], (uint32_t)c.text.size(), e.data(), (uint32_t)e.size());
     EXPECT_EQ(buffer.substr(0, n), c.want);
   }
+}
+
+// Wininit.ini is the fallback only where the system refused the delayed
+// deletion and Windows reads that file at its start: the 95, 98 and Me
+// family, or a version that was not recognised.
+TEST(ScheduleSelfRemoval, WininitOnlyWhereTheSystemRefusesOffTheNtFamily) {
+  struct Case {
+    uint32_t platform;
+    bool restartAgrees;
+    int result;
+    std::vector<std::string> steps;
+  };
+  const std::string restart = "restart C:\\Apps\\sw.exe", wininit = "wininit C:\\Apps\\sw.exe";
+  const Case cases[] = {
+      {PC_NT51, true, 1, {restart}},
+      {PC_NT4, false, 0, {restart}},
+      {PC_NT52, false, 0, {restart}},
+      {PC_WIN98, false, 1, {restart, wininit}},
+      {PC_UNKNOWN, false, 1, {restart, wininit}},
+  };
+  for (const Case& c : cases) {
+    ResetFakes();
+    strcpy(SettingsState.ProgramPath, "C:\\Apps\\sw.exe");
+    PlatformClass = c.platform;
+    View.restartAgrees = c.restartAgrees;
+    EXPECT_EQ(ScheduleSelfRemoval(), c.result) << c.platform;
+    EXPECT_EQ(View.removals, c.steps) << c.platform;
+  }
+  PlatformClass = PC_UNKNOWN;
 }
