@@ -19,6 +19,35 @@ static void CaptureWindowsWallpaper() {
 
 static bool IsName(const char* name, const char* value) { return SameText(name, value); }
 
+// A text that fits its 260-byte field whole: data of 260 bytes with no
+// terminator would lose its last byte (perhaps half a character), and a cut
+// path names another file.
+static bool FitsWhole(const unsigned char* data, unsigned long size) {
+  if (size < TEXT_SIZE) return true;
+  for (unsigned long i = 0; i < TEXT_SIZE; ++i)
+    if (!data[i]) return true;
+  return false;
+}
+
+// The values that the load lists (the first 32) and counts, and the sweep
+// before Save deletes: the name and the data fit the load's buffers, the
+// name begins with "Bitmap" and the path fits whole.
+static bool IsEntryValue(const char* name, const unsigned char* data, unsigned long size) {
+  return SameText(name, ENTRY_PREFIX, 6) && FitsWhole(data, size);
+}
+
+// Enumerates the value at index as the load reads it: the name into 32
+// bytes, the data into 260. 0 when both fit.
+static long EnumValue(RegKey key, unsigned long index, char (&name)[NAME_SIZE],
+                      unsigned char (&data)[TEXT_SIZE], unsigned long* dataSize) {
+  unsigned long nameSize = NAME_SIZE;
+  *dataSize = TEXT_SIZE;
+  long rc = KeyEnum(key, index, name, &nameSize, data, dataSize);
+  name[NAME_SIZE - 1] = 0;
+  if (*dataSize > TEXT_SIZE) *dataSize = TEXT_SIZE;
+  return rc;
+}
+
 int LoadSettings() {
   RegKey key;
   SettingsState.LoadComplete = 0;
@@ -34,28 +63,29 @@ int LoadSettings() {
   const char* bytes = (const char*)data;
   long rc;
   for (unsigned long index = 0;; ++index) {
-    unsigned long nameSize = NAME_SIZE, dataSize = TEXT_SIZE;
-    rc = KeyEnum(key, index, name, &nameSize, data, &dataSize);
+    unsigned long dataSize;
+    rc = EnumValue(key, index, name, data, &dataSize);
     // A name or data that does not fit is passed over: ending here would
     // hide every value behind it, and the next Save would lose them.
     if (rc == RESULT_MORE_DATA) continue;
     if (rc != 0) break;
-    name[NAME_SIZE - 1] = 0;
-    if (dataSize > TEXT_SIZE) dataSize = TEXT_SIZE;
     if (IsName(name, VALUE_CHANGE_MODE)) {
       SettingsState.Mode = ModeFromStoredByte(dataSize ? bytes[0] : '\0');
     } else if (IsName(name, VALUE_PATH)) {
-      CopyText(SettingsState.Path, TEXT_SIZE, bytes, dataSize);
+      if (FitsWhole(data, dataSize)) CopyText(SettingsState.Path, TEXT_SIZE, bytes, dataSize);
     } else if (IsName(name, VALUE_WINDOWS_WALLPAPER)) {
-      CopyText(SettingsState.WindowsWallpaper, TEXT_SIZE, bytes, dataSize);
-      storedWallpaper = true;
+      // One that does not fit is as good as none: the desktop's is taken.
+      if (FitsWhole(data, dataSize)) {
+        CopyText(SettingsState.WindowsWallpaper, TEXT_SIZE, bytes, dataSize);
+        storedWallpaper = true;
+      }
     } else if (IsName(name, VALUE_WIN_TILE_WALLPAPER)) {
       CopyText(SettingsState.WinTileWallpaper, TILE_SIZE, bytes, dataSize);
     } else if (IsName(name, VALUE_SELECTED_BMP)) {
       SettingsState.SelectedBmp = (int32_t)ReadLe32(data, dataSize);
     } else if (IsName(name, VALUE_LAST_CHANGE)) {
       SettingsState.LastChange = ReadLe32(data, dataSize);
-    } else if (SameText(name, ENTRY_PREFIX, 6)) {
+    } else if (IsEntryValue(name, data, dataSize)) {
       // Only the first 32 go into the list; Save deletes every one it saw.
       if (seen < MAX_BITMAPS) {
         CopyText(text, TEXT_SIZE, bytes, dataSize);
@@ -100,28 +130,23 @@ void BuildRunCommand(const char* programPath, char (&out)[RUN_COMMAND_SIZE]) {
   CopyText(p, 3, " A");
 }
 
-// Deletes every value named "Bitmap..." in any letter case before Save
-// writes the list anew, so that the key then holds exactly the entries
-// written. The numbered deletes alone miss names such as BitmapX, which the
-// load lists at every start, and a name differing only in letter case keeps
-// its spelling when written over, so the load would no longer list it.
+// Deletes every entry value that the load counted before Save writes the
+// list anew, so that the key then holds exactly the entries written. The
+// numbered deletes alone miss names such as BitmapX, which the load lists at
+// every start. A value that the load passed over (a name or path that does
+// not fit) was never shown to the user and stays.
 static void DeleteEntryValues() {
   RegKey key;
   if (KeyOpen(PROGRAM_KEY, ACCESS_READ_WRITE, &key) != 0) return;
-  char name[TEXT_SIZE];
-  unsigned long index = 0;
+  char name[NAME_SIZE];
+  unsigned char data[TEXT_SIZE];
+  unsigned long index = 0, dataSize;
   // Bounded, whatever the store answers.
   for (unsigned long step = 0; step < 0x10000; ++step) {
-    unsigned long nameSize = TEXT_SIZE;
-    long rc = KeyEnum(key, index, name, &nameSize, nullptr, nullptr);
-    if (rc == RESULT_MORE_DATA) {
-      ++index;
-      continue;
-    }
-    if (rc != 0) break;
-    name[TEXT_SIZE - 1] = 0;
+    long rc = EnumValue(key, index, name, data, &dataSize);
+    if (rc != 0 && rc != RESULT_MORE_DATA) break;
     // After a delete the next value moves up into this index.
-    if (!SameText(name, ENTRY_PREFIX, 6, true) || KeyDeleteValue(key, name) != 0) ++index;
+    if (rc != 0 || !IsEntryValue(name, data, dataSize) || KeyDeleteValue(key, name) != 0) ++index;
   }
   KeyClose(key);
 }
@@ -137,7 +162,13 @@ int SaveSettings() {
   if (SettingsState.LoadComplete) DeleteEntryValues();
   char entry[ENTRY_NAME_SIZE];
   char text[TEXT_SIZE];
-  for (uint32_t i = 0; i < SettingsState.BitmapValuesSeen; ++i) {
+  // Also the names about to be written: a stored name that differs only in
+  // letter case (bitmap00) would keep its spelling when written over, and the
+  // load would no longer list it.
+  uint32_t names = SettingsState.BitmapValuesSeen;
+  if (SettingsState.BmpCount > 0 && (uint32_t)SettingsState.BmpCount > names)
+    names = (uint32_t)SettingsState.BmpCount;
+  for (uint32_t i = 0; i < names; ++i) {
     FormatEntryName(entry, (int)i);
     KeyDeleteValue(key, entry);
   }

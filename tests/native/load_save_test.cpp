@@ -41,7 +41,7 @@ TEST(LoadSave, LoadListsTheFirst32AndSaveSweepsOnlyAfterACompleteLoad) {
     Reset(), Fake.enumFailsAt = fails;
     for (int i = 0; i < 40; ++i) Fake.Set(P, "Bitmap" + std::to_string(i + 10), std::to_string(i));
     Fake.Set(P, "BitmapX", "x"), Fake.Set(P, "ChangeMode", "Daily");
-    Fake.Set(P, "Path", std::string(260, 'p'), 3);  // binary, no terminator
+    Fake.Set(P, "Path", std::string(260, 'p'), 3);  // binary, no terminator: not taken
     Fake.Set(P, "SelectedBmp", Dword(3), VALUE_NUMBER), Fake.Set(P, "WinTileWallpaper", "0123456789"), Fake.Set(P, "WindowsWallpaper", "C:\\w");
     LoadSettings(), SaveSettings();
     if (fails > 0) {
@@ -50,10 +50,34 @@ TEST(LoadSave, LoadListsTheFirst32AndSaveSweepsOnlyAfterACompleteLoad) {
     }
     std::string entries;
     for (int i = 0; i < 32; ++i) entries += (i < 10 ? "Bitmap0" : "Bitmap") + std::to_string(i) + "=" + std::to_string(i) + " ";
-    EXPECT_EQ(Stored(), entries + "BmpCount=32 ChangeMode=D LastChange=131271697 Path=" + std::string(259, 'p') +
+    EXPECT_EQ(Stored(), entries + "BmpCount=32 ChangeMode=D LastChange=131271697 Path=" +
                             " SelectedBmp=3 WinTileWallpaper=0123456789 WindowsWallpaper=C:\\w | 3 1 C:\\Apps\\sw.exe A");
     EXPECT_EQ(View.current + View.preview + SettingsState.WinTileWallpaper, "330123456");
   }
+}
+
+// The sweep before Save deletes only the entries that the load listed or
+// counted; a value it passed over was never shown and stays as it was.
+TEST(LoadSave, SaveKeepsTheEntryValuesThatTheLoadPassedOver) {
+  const std::string longName = "Bitmap" + std::string(38, 'z');  // 44 characters
+  const std::string passedOver[][2] = {
+      {longName, "C:\\long.bmp"},
+      {"BitmapBig", "C:\\" + std::string(300, 'b')},  // data past 260 bytes
+      {"BitmapCut", std::string(260, 'c')},            // 260 bytes, no terminator
+      {"BITMAPX", "C:\\caps.bmp"},                     // not the load's prefix
+  };
+  Reset();
+  Fake.Set(P, "Bitmap00", "C:\\a.bmp");
+  Fake.Set(P, "BitmapX", "C:\\x.bmp");
+  for (const auto& v : passedOver) Fake.Set(P, v[0], v[1], v[0] == "BitmapCut" ? 3 : VALUE_TEXT);
+  LoadSettings();
+  EXPECT_EQ(View.entries, (std::vector<std::string>{"C:\\a.bmp", "C:\\x.bmp"}));
+  View.entries = {"C:\\new.bmp"};
+  SettingsState.BmpCount = 1;
+  SaveSettings();
+  for (const auto& v : passedOver) EXPECT_EQ(Fake.Raw(P, v[0]).substr(0, v[1].size()), v[1]) << v[0];
+  EXPECT_EQ(Fake.Text(P, "Bitmap00"), "C:\\new.bmp");
+  EXPECT_EQ(Fake.Raw(P, "BitmapX"), "<missing>");
 }
 
 TEST(LoadSave, SaveAppliesByMode) {
