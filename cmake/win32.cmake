@@ -7,7 +7,8 @@
 # K6 cannot run.
 set(SW_PROGRAM_FLAGS -march=i386 -Os -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections
     -Wall -Wextra -fno-asynchronous-unwind-tables
-    -D_WIN32_WINNT=0x0400 -DWINVER=0x0400 -D_WIN32_IE=0x0400)
+    -D_WIN32_WINNT=0x0400 -DWINVER=0x0400 -D_WIN32_IE=0x0400
+    -ffile-prefix-map=${CMAKE_SOURCE_DIR}=.)
 include_directories(${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/res)
 
 # The program's start and its stand-in for a C runtime: in the program only.
@@ -33,7 +34,10 @@ set(SW_SYSTEM_LIBS user32 gdi32 advapi32 comdlg32 shell32 comctl32 kernel32)
 # helper that the code comes to need is a link error, not a newer instruction.
 add_executable(scenewheel WIN32 ${SW_MAIN} ${CMAKE_SOURCE_DIR}/res/scenewheel.rc)
 target_compile_options(scenewheel PRIVATE ${SW_PROGRAM_FLAGS})
+# The same commit gives the same bytes, wherever and whenever it is built: no
+# time stamp in the header, no build folder in the code.
 target_link_options(scenewheel PRIVATE -nostdlib -s -Wl,--gc-sections -Wl,-e,_WinMainCRTStartup
+    -Wl,--no-insert-timestamp
     -Wl,--major-os-version,4,--minor-os-version,0,--major-subsystem-version,4,--minor-subsystem-version,0)
 target_link_libraries(scenewheel scenewheel_core kernel32 user32 gdi32 advapi32)
 add_test(NAME win32.program_imports COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
@@ -41,6 +45,10 @@ add_test(NAME win32.program_imports COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_O
 add_test(NAME win32.instruction_set COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
          "-DFILES=$<TARGET_FILE:scenewheel>;$<TARGET_FILE:scenewheel_support>"
          -P ${CMAKE_SOURCE_DIR}/cmake/instruction_set.cmake)
+
+add_test(NAME win32.reproducible_build COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR}
+         -DTOOLCHAIN=${CMAKE_TOOLCHAIN_FILE} -DEXE=$<TARGET_FILE:scenewheel>
+         -DFOLDER=${CMAKE_BINARY_DIR}/second-build -P ${CMAKE_SOURCE_DIR}/cmake/reproducible_build.cmake)
 
 # GoogleTest for Windows, from the Debian sources.
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
