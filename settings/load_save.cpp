@@ -8,9 +8,14 @@ static void CaptureWindowsWallpaper() {
   RegKey desktop;
   if (KeyOpen(DESKTOP_KEY, ACCESS_READ_CREATE, &desktop) != 0) return;
   char wallpaper[TEXT_SIZE];
+  // A path that needs more than 259 bytes (in a double-byte code page one of
+  // 130 characters may) is not taken, and what was stored before is no
+  // longer the desktop's: neither is written back.
+  SettingsState.WallpaperKnown = 0;
   if (ReadText(desktop, VALUE_WALLPAPER, wallpaper, sizeof wallpaper)) {
     CopyText(SettingsState.WindowsWallpaper, TEXT_SIZE, wallpaper);
     SettingsState.WallpaperCaptured = 1;
+    SettingsState.WallpaperKnown = 1;
   }
   if (!ReadText(desktop, VALUE_TILE_WALLPAPER, SettingsState.WinTileWallpaper, TILE_SIZE))
     CopyText(SettingsState.WinTileWallpaper, TILE_SIZE, "0");
@@ -78,6 +83,7 @@ int LoadSettings() {
       if (FitsWhole(data, dataSize)) {
         CopyText(SettingsState.WindowsWallpaper, TEXT_SIZE, bytes, dataSize);
         storedWallpaper = true;
+        SettingsState.WallpaperKnown = 1;
       }
     } else if (IsName(name, VALUE_WIN_TILE_WALLPAPER)) {
       CopyText(SettingsState.WinTileWallpaper, TILE_SIZE, bytes, dataSize);
@@ -120,7 +126,9 @@ int LoadSettings() {
 void BuildRunCommand(const char* programPath, char (&out)[RUN_COMMAND_SIZE]) {
   unsigned long n = TextLength(programPath, TEXT_SIZE - 1);
   // Windows splits an unquoted command at the first blank, so a path with a
-  // blank would hand the tail to the wrong program argument.
+  // blank would hand the tail to the wrong program argument. The byte 0x20
+  // is never the second byte of a double-byte character: the scan is safe
+  // in every code page.
   bool quote = false;
   for (unsigned long i = 0; i < n; ++i) quote |= programPath[i] == ' ';
   char* p = out;
@@ -196,9 +204,13 @@ int SaveSettings() {
     return 0;
   }
   if (mode.runValue) {
-    char command[RUN_COMMAND_SIZE];
-    BuildRunCommand(SettingsState.ProgramPath, command);
-    WriteText(run, RUN_VALUE_NAME, command);
+    // The start-up leaves the path empty when it could not be had whole:
+    // a Run command that names no file would never run.
+    if (SettingsState.ProgramPath[0]) {
+      char command[RUN_COMMAND_SIZE];
+      BuildRunCommand(SettingsState.ProgramPath, command);
+      WriteText(run, RUN_VALUE_NAME, command);
+    }
   } else {
     KeyDeleteValue(run, RUN_VALUE_NAME);
   }
@@ -217,7 +229,8 @@ int SaveSettings() {
     if (desktop) WriteText(desktop, VALUE_WALLPAPER, "");
     ApplyWallpaper("");
   } else {
-    if (desktop) {
+    // Without a known wallpaper the desktop values stay as the user has them.
+    if (desktop && SettingsState.WallpaperKnown) {
       WriteText(desktop, VALUE_WALLPAPER, SettingsState.WindowsWallpaper);
       WriteText(desktop, VALUE_TILE_WALLPAPER, SettingsState.WinTileWallpaper);
     }
@@ -230,7 +243,8 @@ int SaveSettings() {
 int ClearSettings() {
   RegKey desktop;
   if (KeyOpen(DESKTOP_KEY, ACCESS_WRITE, &desktop) == 0) {
-    WriteText(desktop, VALUE_WALLPAPER, SettingsState.WindowsWallpaper);
+    if (SettingsState.WallpaperKnown)
+      WriteText(desktop, VALUE_WALLPAPER, SettingsState.WindowsWallpaper);
     ApplyWallpaper(nullptr);
     KeyClose(desktop);
   } else {

@@ -1,7 +1,7 @@
 #include "settings/settings_state.h"
 
 // Constant data, so that the record needs no code at start-up.
-static constexpr SettingsRecord Initial = {MODE_DEFAULT, 0, 0, 0, -1, 0, {}, {}, {}, {'0'}, 0};
+static constexpr SettingsRecord Initial = {MODE_DEFAULT, 0, 0, 0, -1, 0, {}, {}, {}, {'0'}, 0, 0};
 
 SettingsRecord SettingsState = Initial;
 

@@ -59,6 +59,10 @@ struct SettingsRecord {
   // 1 when the last load opened the key and enumerated it to the end, so
   // that Save may sweep every stored entry value: the user saw them all.
   uint32_t LoadComplete;
+  // 1 when WindowsWallpaper holds the wallpaper that Windows had: stored,
+  // or taken from the desktop at this load. A desktop wallpaper that could
+  // not be read (its path does not fit) is never written back as anything.
+  uint32_t WallpaperKnown;
 };
 
 // The one process-wide record; starts with the initial values.

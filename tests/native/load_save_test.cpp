@@ -87,13 +87,44 @@ TEST(LoadSave, SaveAppliesByMode) {
       {'N', 0, "SelectedBmp=0 |  1 <missing>", ""}, {'O', 0, "SelectedBmp=0 | C:\\cap 0 <missing>", "<null>"},
       {'?', 0, "SelectedBmp=0 | C:\\cap 0 <missing>", "<null>"}};
   for (auto& c : cases) {
-    Reset(), Fake.keys[DK].erase("Wallpaper"), View.entries = {"a", "b"}, strcpy(SettingsState.WindowsWallpaper, "C:\\cap");
+    Reset(), Fake.keys[DK].erase("Wallpaper"), View.entries = {"a", "b"}, strcpy(SettingsState.WindowsWallpaper, "C:\\cap"), SettingsState.WallpaperKnown = 1;
     SettingsState.Mode = c.mode, SettingsState.BmpCount = 2, SettingsState.SelectedBmp = c.selected;
     EXPECT_EQ(SaveSettings(), 1);
     std::string stored = Stored();
     EXPECT_EQ(stored.substr(stored.find("SelectedBmp")), c.stored) << c.mode;
     // The letter is written with its terminator.
     EXPECT_TRUE((Fake.applied.empty() ? "" : Fake.applied[0]) == c.applied && Fake.Raw(P, "ChangeMode").size() == 2u) << c.mode;
+  }
+}
+
+// A desktop wallpaper whose path does not fit (in a double-byte code page
+// 130 characters may need more than 259 bytes) is never captured; then
+// neither Save in Default nor Clear writes anything over it: not an empty
+// path, and not an older stored one.
+TEST(LoadSave, AWallpaperThatCouldNotBeReadIsNeverWrittenOver) {
+  const std::string longPath = "C:\\" + std::string(300, 'w');
+  struct Case {
+    const char* mode;    // stored ChangeMode
+    const char* stored;  // stored WindowsWallpaper, or none
+    int (*op)();
+    std::string wallpaper, tile;  // the desktop's values afterwards
+  };
+  const Case cases[] = {
+      {"O", nullptr, SaveSettings, longPath, "1"},  // the first start
+      {"O", nullptr, ClearSettings, longPath, "1"},
+      {"O", "C:\\s.bmp", SaveSettings, longPath, "1"},  // Default takes it anew
+      {"M", "C:\\s.bmp", SaveSettings, "C:\\s.bmp", "0"},  // no capture: the stored one
+  };
+  for (const Case& c : cases) {
+    Reset();
+    Fake.Set(DK, "Wallpaper", longPath);
+    Fake.Set(P, "ChangeMode", c.mode);
+    if (c.stored) Fake.Set(P, "WindowsWallpaper", c.stored);
+    LoadSettings();
+    SettingsState.Mode = MODE_DEFAULT;
+    c.op();
+    EXPECT_EQ(Fake.Text(DK, "Wallpaper"), c.wallpaper) << c.mode << (c.stored ? c.stored : "-");
+    EXPECT_EQ(Fake.Text(DK, "TileWallpaper"), c.tile) << c.mode << (c.stored ? c.stored : "-");
   }
 }
 
@@ -106,6 +137,17 @@ TEST(LoadSave, RunCommandIsQuotedOnlyAroundAPathWithABlank) {
   for (auto& c : cases) EXPECT_EQ((BuildRunCommand(c.path.c_str(), out), std::string(out)), c.want);
 }
 
+// The start-up leaves the program path empty when it could not be had
+// whole; Save in a logon mode then writes no Run value that names no file.
+TEST(LoadSave, NoRunValueWithoutAProgramPath) {
+  Reset();
+  Fake.keys[R].clear();
+  SettingsState.ProgramPath[0] = 0;
+  SettingsState.Mode = MODE_DAILY;
+  EXPECT_EQ(SaveSettings(), 1);
+  EXPECT_EQ(Fake.Text(R, RUN_VALUE_NAME), "<missing>");
+}
+
 // The message in exactly five places; Clear restores the wallpaper (not the
 // tile) and removes the key and the Run value.
 TEST(LoadSave, RegistryProblemsAndClear) {
@@ -113,7 +155,7 @@ TEST(LoadSave, RegistryProblemsAndClear) {
       {P, LoadSettings, 0, 1, 0}, {P, SaveSettings, 0, 1, 0}, {R, SaveSettings, 0, 1, 0}, {DK, SaveSettings, 1, 0, 1},
       {DK, ClearSettings, 1, 1, 0}, {R, ClearSettings, 1, 1, 1}, {R, LoadSettings, 1, 0, 0}, {"", ClearSettings, 1, 0, 1}};
   for (auto& c : cases) {
-    Reset(), Fake.failOpen.insert(c.failing), strcpy(SettingsState.WindowsWallpaper, "C:\\cap"), SettingsState.Mode = 'N';
+    Reset(), Fake.failOpen.insert(c.failing), strcpy(SettingsState.WindowsWallpaper, "C:\\cap"), SettingsState.WallpaperKnown = 1, SettingsState.Mode = 'N';
     EXPECT_EQ(c.op(), c.result) << c.failing;
     // Every key closed on every path.
     EXPECT_TRUE(Fake.messages == c.messages && Fake.applied.size() == c.applied && !Fake.openKeys) << c.failing;
