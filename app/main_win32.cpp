@@ -10,6 +10,7 @@
 #include "settings/automatic_change.h"
 #include "settings/registry.h"
 #include "settings/settings_state.h"
+#include "settings/text.h"
 
 // The numbers that the start-up passes to the system and to its callees.
 static_assert(KEY_ALL_ACCESS == 0xF003F, "full access for both groups");
@@ -24,6 +25,23 @@ static_assert((SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX) == 0x8001, "no s
 static SECURITY_ATTRIBUTES SecurityRecord;
 
 const char* GetCommandTail() { return FindCommandTail(GetCommandLineA()); }
+
+// The program's path, never cut: a cut one names no file, and the Run value
+// made from it would never start the program. In a double-byte code page a
+// path of fewer than 260 characters can need more than 259 bytes; then its
+// short form is taken, and where that does not fit either, none.
+static void StoreProgramPath() {
+  char path[2 * TEXT_SIZE];
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  SettingsState.ProgramPath[0] = 0;
+  if (n == 0 || n >= sizeof path - 1) return;
+  if (n < TEXT_SIZE) {
+    CopyText(SettingsState.ProgramPath, TEXT_SIZE, path);
+    return;
+  }
+  n = GetShortPathNameA(path, SettingsState.ProgramPath, TEXT_SIZE);
+  if (n == 0 || n >= TEXT_SIZE) SettingsState.ProgramPath[0] = 0;
+}
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int) {
   // Before any file or registry access: a list entry on a floppy, CD or ZIP
@@ -43,8 +61,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int) {
   }
   // The mutex is never closed: the process end releases it.
 
-  GetModuleFileNameA(nullptr, SettingsState.ProgramPath, TEXT_SIZE);
-  SettingsState.ProgramPath[TEXT_SIZE - 1] = 0;
+  StoreProgramPath();
   // Without it every key gets the default security.
   if (BuildRegistrySecurity(&SecurityRecord, KEY_ALL_ACCESS, KEY_ALL_ACCESS, PlatformClass,
                             RS_EVERYONE | RS_ADMINISTRATORS) == RC_OK)

@@ -35,10 +35,9 @@ int ChooseBitmapFile() {
 int AddChosenFile() {
   if (SettingsState.BmpCount >= MAX_BITMAPS) return 0;
   char text[TEXT_SIZE];
-  // Windows file names know no letter case: C:\A.BMP is c:\a.bmp. ASCII
-  // folding is enough for the duplicates that the open-file dialog makes.
+  // Windows file names know no letter case: C:\A.BMP is c:\a.bmp.
   for (int i = 0; i < SettingsState.BmpCount; ++i)
-    if (ListText(i, text) != LIST_ERR && SameText(text, ChosenFile, ANY_LENGTH, true)) return 0;
+    if (ListText(i, text) != LIST_ERR && SameFileName(text, ChosenFile)) return 0;
   ListAppend(ChosenFile);
   RefreshCount();
   return 1;

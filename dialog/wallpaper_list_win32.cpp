@@ -6,6 +6,8 @@
 #include "dialog/main_dialog_win32.h"
 #include "dialog/wallpaper_list.h"
 #include "res/resource.h"
+#include "settings/settings_state.h"
+#include "settings/text.h"
 
 static_assert(LB_GETCOUNT == 0x018B && LB_GETTEXT == 0x0189 && LB_ADDSTRING == 0x0180 &&
                   LB_DELETESTRING == 0x0182 && LB_RESETCONTENT == 0x0184 &&
@@ -27,13 +29,20 @@ static LRESULT ToList(UINT message, WPARAM wParam, LPARAM lParam) {
 
 int ListCount() { return (int)ToList(LB_GETCOUNT, 0, 0); }
 
-// LB_GETTEXT knows no buffer size: measure first, so a long entry fails
-// instead of overrunning the 260 bytes.
+// LB_GETTEXT knows no buffer size, so the length is asked first; but for
+// double-byte text it may be overstated (up to twice the bytes, as the
+// system documents), so it only sizes the read, and the length that the
+// read gives decides. Every entry has at most 259 characters.
 int ListText(int index, char* text) {
+  char whole[2 * TEXT_SIZE];
   LRESULT length = ToList(LB_GETTEXTLEN, (WPARAM)index, 0);
-  if (length == LB_ERR || length < 0 || length >= 260) return LIST_ERR;
-  return (int)ToList(LB_GETTEXT, (WPARAM)index, (LPARAM)text);
+  if (length == LB_ERR || length < 0 || length >= (LRESULT)sizeof whole) return LIST_ERR;
+  length = ToList(LB_GETTEXT, (WPARAM)index, (LPARAM)whole);
+  if (length == LB_ERR || length < 0 || length >= TEXT_SIZE) return LIST_ERR;
+  return (int)CopyText(text, TEXT_SIZE, whole, (unsigned long)length);
 }
+
+int SameFileName(const char* a, const char* b) { return lstrcmpiA(a, b) == 0; }
 
 void ListAppend(const char* text) { ToList(LB_ADDSTRING, 0, (LPARAM)text); }
 void ListDelete(int index) { ToList(LB_DELETESTRING, (WPARAM)index, 0); }
@@ -66,14 +75,26 @@ void ShowPreview(const char* path) {
 
 typedef BOOL(WINAPI* OpenFileEntry)(OPENFILENAMEA*);
 
+// True when text does not end inside a double-byte character.
+static bool EndsWhole(const char* text) {
+  for (const char* p = text; *p; ++p)
+    if (IsDBCSLeadByte((BYTE)*p) && !*++p) return false;
+  return true;
+}
+
 int RunOpenFileDialog(char* file, unsigned size, const char* folder, unsigned* nameOffset) {
+  // Twice the room that a path may take: a path that needs more than size
+  // bytes is then seen whole and refused, not cut (Wine answers TRUE with
+  // the path cut at the buffer's end where Windows answers FALSE).
+  char chosen[2 * TEXT_SIZE];
+  CopyText(chosen, sizeof chosen, file);
   OPENFILENAMEA open = {};
   open.lStructSize = OPEN_FILE_RECORD_SIZE;
   open.hwndOwner = DialogWindow;
   open.hInstance = ProgramInstance;
   open.lpstrFilter = OPEN_FILE_FILTER;
-  open.lpstrFile = file;
-  open.nMaxFile = size;
+  open.lpstrFile = chosen;
+  open.nMaxFile = sizeof chosen;
   open.lpstrInitialDir = folder;
   open.lpstrTitle = OPEN_FILE_TITLE;
   open.Flags = OPEN_FILE_FLAGS;
@@ -86,6 +107,9 @@ int RunOpenFileDialog(char* file, unsigned size, const char* folder, unsigned* n
     if (!choose) return 0;
   }
   if (!choose(&open)) return 0;
+  unsigned long length = TextLength(chosen, sizeof chosen);
+  if (length >= size || length >= sizeof chosen - 1 || !EndsWhole(chosen)) return 0;
+  CopyText(file, size, chosen);
   *nameOffset = open.nFileOffset;
   return 1;
 }

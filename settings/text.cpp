@@ -16,13 +16,10 @@ unsigned long TextLength(const char* text, unsigned long max) {
   return n;
 }
 
-static char Fold(char c) { return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c; }
-
-bool SameText(const char* a, const char* b, unsigned long n, bool foldCase) {
+bool SameText(const char* a, const char* b, unsigned long n) {
   for (unsigned long i = 0; i < n; ++i) {
-    char x = foldCase ? Fold(a[i]) : a[i], y = foldCase ? Fold(b[i]) : b[i];
-    if (x != y) return false;
-    if (!x) break;
+    if (a[i] != b[i]) return false;
+    if (!a[i]) break;
   }
   return true;
 }

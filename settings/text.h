@@ -14,10 +14,10 @@ unsigned long CopyText(char* out, unsigned long size, const char* in,
 // Length of text, but never more than max.
 unsigned long TextLength(const char* text, unsigned long max = ANY_LENGTH);
 
-// Whether the first n characters of a and b agree (texts end at their
-// terminators). foldCase compares the ASCII letters without regard to case,
-// as Windows does for file and value names.
-bool SameText(const char* a, const char* b, unsigned long n = ANY_LENGTH, bool foldCase = false);
+// Whether the first n bytes of a and b agree (texts end at their
+// terminators). For registry names against names of the program's own:
+// file names are compared by the system, in the user's code page.
+bool SameText(const char* a, const char* b, unsigned long n = ANY_LENGTH);
 
 // A number from up to four bytes, least significant first; missing bytes count as zero.
 uint32_t ReadLe32(const unsigned char* bytes, unsigned long size);

@@ -11,10 +11,14 @@ static uint32_t RoundUpToGranularity(uint32_t x) {
 }
 
 // Bounded copy of a name into a 260-byte field, always terminated.
-static void CopyName(char* to, const char* from) {
-  uint32_t i = 0;
-  for (; i + 1 < STORE_PATH_SIZE && from[i]; ++i) to[i] = from[i];
-  to[i] = 0;
+// Copies a file name that fits whole; false, with nothing copied, for one
+// that does not: a cut name is another file, which Save would overwrite.
+static bool CopyName(char* to, const char* from) {
+  uint32_t n = 0;
+  while (n < STORE_PATH_SIZE && from[n]) ++n;
+  if (n == STORE_PATH_SIZE) return false;
+  for (uint32_t i = 0; i <= n; ++i) to[i] = from[i];
+  return true;
 }
 
 bool StoreTakeLock(MappedStore* s, uint32_t timeout) {
@@ -165,7 +169,7 @@ ResultCode StoreRelease(MappedStore* s) {
 // Checks shared by load and save: a temporary store and a file name.
 static ResultCode TakeName(MappedStore* s, const char* name) {
   if (!s || IsFileStore(s)) return RC_BAD_ARG;
-  if (name && name[0]) CopyName(s->fileName, name);
+  if (name && name[0] && !CopyName(s->fileName, name)) return RC_BAD_ARG;
   return s->fileName[0] ? RC_OK : RC_BAD_ARG;
 }
 

@@ -1,4 +1,5 @@
 #include "tests/fakes/fake_dialog.h"
+#include <strings.h>
 #include <algorithm>
 #include "dialog/self_removal.h"
 
@@ -65,6 +66,7 @@ int RunOpenFileDialog(char* file, unsigned size, const char*, unsigned* nameOffs
   snprintf(file, size, "%s", View.chosen.c_str()), *nameOffset = View.chosenOffset;
   return !View.chosen.empty();
 }
+int SameFileName(const char* a, const char* b) { return !strcasecmp(a, b); }
 void OpenLinkTarget(int control) { View.opened.push_back(control); }
 int DeleteAtRestart(const char* path) { return View.removals.push_back(std::string("restart ") + path), View.restartAgrees; }
 int WriteWininitEntry(const char* folder, const char* path) { return View.removals.push_back(std::string("wininit ") + path), !folder; }
