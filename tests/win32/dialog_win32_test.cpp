@@ -70,3 +70,27 @@ TEST(DialogWin32, HostileValuesToolsLabelsAndAHundredRunsThatKeepTheCounts) {
   EXPECT_TRUE(gdi > 0 && testreg::Values(PROGRAM_KEY) != stored);  // the count sees something; the saves went through
   RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY), testreg::DeleteValue(RUN_KEY, RUN_VALUE_NAME), DeleteFileA(bitmap);
 }
+
+static WNDPROC listProc;
+// A list box as the NT family with a double-byte code page answers: the
+// length of a text overstated to twice its bytes.
+static LRESULT CALLBACK OverstatingList(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  LRESULT r = CallWindowProcA(listProc, w, m, wp, lp);
+  return m == LB_GETTEXTLEN && r != LB_ERR ? 2 * r : r;
+}
+
+// An entry is read by the length that the read gives, so one of 200 bytes
+// is still read (and found, selected and saved) when the length is overstated.
+TEST(DialogWin32, ListTextReadsAnEntryWhoseLengthIsOverstated) {
+  const std::string path = "C:\\" + std::string(200, 'x') + ".bmp";
+  HWND d = OpenDialog();
+  HWND list = GetDlgItem(d, IDC_LIST);
+  SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)path.c_str());
+  listProc = (WNDPROC)SetWindowLongPtrA(list, GWLP_WNDPROC, (LONG_PTR)OverstatingList);
+  char text[TEXT_SIZE] = "";
+  EXPECT_EQ(ListText(0, text), (int)path.size());
+  EXPECT_EQ(text, path);
+  SetWindowLongPtrA(list, GWLP_WNDPROC, (LONG_PTR)listProc);
+  CloseDialog(d);
+}

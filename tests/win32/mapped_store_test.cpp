@@ -170,3 +170,15 @@ TEST(StoreWin32, LoadAndSaveCopyWholeFiles) {
   }
   DeleteFileA(in), DeleteFileA(out);
 }
+
+// A file name that does not fit the store's 260 bytes is refused, not cut:
+// the cut name would be another file, which a save overwrites.
+TEST(StoreWin32, LoadAndSaveRefuseAFileNameThatDoesNotFit) {
+  const std::string name(STORE_PATH_SIZE, 'n');
+  MappedStore s = {0, 0, 640};
+  ASSERT_EQ(StoreOpen(&s), RC_OK);
+  EXPECT_EQ(StoreSave(&s, name.c_str(), 0), RC_BAD_ARG);
+  EXPECT_EQ(StoreLoad(&s, name.c_str(), 0), RC_BAD_ARG);
+  EXPECT_STREQ(s.fileName, "");
+  StoreClose(&s);
+}
