@@ -72,6 +72,8 @@ function(sw_wine_tests folder prefix)
 endfunction()
 sw_wine_tests(win32 win32)
 sw_wine_tests(e2e e2e)
+# Every Wine process of this one gets the ANSI code page 932 (Japanese).
+set_tests_properties(e2e.code_page_e2e_test PROPERTIES ENVIRONMENT LC_ALL=ja_JP.UTF-8)
 # End-to-end tests start the real program, which must be built first.
 file(GLOB E2E_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 foreach(f ${E2E_FILES})

@@ -43,7 +43,9 @@ struct App {
     }
     return nullptr;
   }
-  bool Open() { return Run(Beside("scenewheel.exe")) && (dialog = Window("OrvanDale Scenewheel v.1.00")); }
+  bool Open(const std::string& command = Beside("scenewheel.exe")) {
+    return Run(command) && (dialog = Window("OrvanDale Scenewheel v.1.00"));
+  }
   // The exit code once the process ended (-1 after 20 s); counts the polls that saw a window of it.
   int Wait(int* windows = nullptr) {
     DWORD code = (DWORD)-1, t = 0;
