@@ -6,7 +6,7 @@ set -eu
 exe=build/win32/scenewheel.exe
 base=build/win32/minimal_change_win32.exe
 size=$(stat -c %s "$exe")
-echo "scenewheel.exe: $size bytes ($((size / 1024)) KiB; target at most 64 KiB)"
+echo "scenewheel.exe: $size bytes ($((size / 1024)) KiB; target at most 32 KiB)"
 echo "imports: $(i686-w64-mingw32-objdump -p "$exe" | awk '/DLL Name/ {print $3}' | tr '\n' ' ')"
 
 # Real bitmaps, all of one size: a missing file would make a run look fast.
