@@ -1,6 +1,7 @@
 // Program start: the command tail, the single instance, and the choice
 // between the unattended change and the dialog.
 #include <windows.h>
+
 #include "app/command_tail.h"
 #include "app/platform_probe.h"
 #include "app/registry_security.h"

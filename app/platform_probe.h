@@ -2,15 +2,16 @@
 // The table is portable; the two queries that feed it are the Windows face.
 #pragma once
 #include <stdint.h>
+
 #include "support/result_codes.h"
 
 // One bit per recognised version; the 9x family lies below every NT value,
 // so "NT 4.0 or later" is a plain class >= PC_NT4.
 enum : uint32_t {
   PC_UNKNOWN = 0x00000000,
-  PC_WIN95 = 0x00000001,         // common controls below 4.71
-  PC_WIN95_CC471 = 0x00000002,   // common controls 4.71 up to below 5.80
-  PC_WIN95_CC580 = 0x00000004,   // common controls 5.80 or later
+  PC_WIN95 = 0x00000001,        // common controls below 4.71
+  PC_WIN95_CC471 = 0x00000002,  // common controls 4.71 up to below 5.80
+  PC_WIN95_CC580 = 0x00000004,  // common controls 5.80 or later
   PC_WIN98 = 0x00000010,
   PC_WINME = 0x00000020,
   PC_NT3 = 0x00010000,

@@ -1,7 +1,9 @@
 // The two queries behind the platform table: the system's version, and on
 // the first 9x release the common controls' own.
 #include <windows.h>
+// The SDK's other headers build on <windows.h>.
 #include <shlwapi.h>
+
 #include "app/platform_probe.h"
 
 static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record is 148 bytes");
@@ -22,8 +24,8 @@ ResultCode ProbePlatform(uint32_t* out) {
   if (info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && info.dwMinorVersion == 0 &&
       QueryDllVersion("comctl32.dll", &commonControls) != RC_OK)
     return RC_FAILED;
-  uint32_t found = ClassifyPlatform(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion,
-                                    commonControls);
+  uint32_t found =
+      ClassifyPlatform(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion, commonControls);
   LastPlatformClass = found;
   if (out) *out = found;
   return RC_OK;
@@ -41,7 +43,8 @@ ResultCode QueryDllVersion(const char* fileName, uint32_t* version) {
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
     // A failure result means no version.
-    if (SUCCEEDED(entry(&info))) packed = PackModuleVersion(info.dwMajorVersion, info.dwMinorVersion);
+    if (SUCCEEDED(entry(&info)))
+      packed = PackModuleVersion(info.dwMajorVersion, info.dwMinorVersion);
   }
   FreeLibrary(module);
   *version = packed;

@@ -2,8 +2,9 @@
 // would otherwise take from a C runtime DLL. The first Windows 95 ships none,
 // so scenewheel.exe links no C runtime at all: this file is linked into the
 // program only (the tests keep the toolchain's runtime).
-#include <windows.h>
 #include <stddef.h>
+#include <windows.h>
+
 #include "app/command_tail.h"
 
 // Keep the compiler from turning these loops back into calls to themselves.
@@ -20,8 +21,8 @@ extern "C" __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTSta
   int n = 0;
   while (__CTOR_LIST__[n + 1]) ++n;
   while (n) __CTOR_LIST__[n--]();  // last first, as the toolchain's own start does
-  ExitProcess((UINT)WinMain(GetModuleHandleA(nullptr), nullptr, (LPSTR)GetCommandTail(),
-                            SW_SHOWNORMAL));
+  ExitProcess(
+      (UINT)WinMain(GetModuleHandleA(nullptr), nullptr, (LPSTR)GetCommandTail(), SW_SHOWNORMAL));
 }
 
 extern "C" {

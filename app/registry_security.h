@@ -5,15 +5,13 @@
 // list holds is portable; building and freeing it is the Windows face.
 #pragma once
 #include <stdint.h>
+
 #include "support/result_codes.h"
 
 struct _SECURITY_ATTRIBUTES;  // NOLINT(bugprone-reserved-identifier): the Windows tag
 
 // Entries of BuildRegistrySecurity; other bits are ignored.
-enum : uint32_t {
-  RS_EVERYONE = 0x10,
-  RS_ADMINISTRATORS = 0x20
-};
+enum : uint32_t { RS_EVERYONE = 0x10, RS_ADMINISTRATORS = 0x20 };
 
 // LoadSecurityApi: load when not yet loaded.
 enum : uint32_t { LSA_LOAD = 1 };
@@ -21,7 +19,7 @@ enum : uint32_t { LSA_LOAD = 1 };
 // One access entry: the group's SID (an identifier authority whose last byte
 // is given, and its sub-authorities), the access it gets and its trustee type.
 struct SecurityEntryPlan {
-  uint8_t authority;     // 1 world, 5 NT
+  uint8_t authority;  // 1 world, 5 NT
   uint8_t subCount;
   uint32_t sub[2];
   uint32_t access;

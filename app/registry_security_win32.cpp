@@ -1,8 +1,10 @@
 // Building and freeing the registry DACL through advapi32 entry points
 // fetched by name.
 #include <windows.h>
+// The SDK's other headers build on <windows.h>.
 #include <aclapi.h>
 #include <stddef.h>
+
 #include "app/platform_probe.h"
 #include "app/registry_security.h"
 
@@ -33,9 +35,13 @@ static struct {
 } SecurityApi;
 
 ResultCode LoadSecurityApi(uint32_t flags) {
-  static const char* const names[7] = {
-      "AllocateAndInitializeSid", "InitializeSecurityDescriptor", "SetSecurityDescriptorDacl",
-      "FreeSid", "IsTextUnicode", "GetSecurityDescriptorDacl", "SetEntriesInAclA"};
+  static const char* const names[7] = {"AllocateAndInitializeSid",
+                                       "InitializeSecurityDescriptor",
+                                       "SetSecurityDescriptorDacl",
+                                       "FreeSid",
+                                       "IsTextUnicode",
+                                       "GetSecurityDescriptorDacl",
+                                       "SetEntriesInAclA"};
   if (!(flags & LSA_LOAD) || SecurityApi.module) return RC_OK;
   HMODULE module = LoadLibraryA("advapi32.dll");
   if (!module) return RC_FAILED;
@@ -65,8 +71,7 @@ ResultCode UnloadSecurityApi() {
 }
 
 ResultCode BuildRegistrySecurity(SECURITY_ATTRIBUTES* attributes, uint32_t administratorsAccess,
-                                 uint32_t everyoneAccess, uint32_t platformClass,
-                                 uint32_t flags) {
+                                 uint32_t everyoneAccess, uint32_t platformClass, uint32_t flags) {
   if (!attributes) return RC_BAD_ARG;
   // Every 9x class, NT 3.x and anything unrecognised.
   if (platformClass < PC_NT4) return RC_UNSUPPORTED;

@@ -1,9 +1,9 @@
 // Small helpers shared by the Windows benchmark programs: a clock, output to
 // the standard output handle, and test files in the temporary folder.
 #pragma once
-#include <windows.h>
 #include <stdio.h>
 #include <string.h>
+#include <windows.h>
 
 inline double Now() {
   LARGE_INTEGER f, t;
@@ -19,7 +19,8 @@ inline void Say(const char* format, ...) {
   int n = vsnprintf(line, sizeof line, format, args);
   va_end(args);
   DWORD done = 0;
-  if (n > 0) WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line, static_cast<DWORD>(n), &done, nullptr);
+  if (n > 0)
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line, static_cast<DWORD>(n), &done, nullptr);
 }
 
 inline void BenchPath(char* out, const char* leaf) {

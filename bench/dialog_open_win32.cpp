@@ -1,12 +1,12 @@
 // Median time from process start until the dialog is visible, holding 32
 // entries and showing the current entry in its preview.
-#include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <windows.h>
+
 #include "tests/win32/test_bitmap_win32.h"
 
 static const char* kKey = "Software\\OrvanDale\\Scenewheel";
-
 
 static int Compare(const void* a, const void* b) {
   double x = *(const double*)a, y = *(const double*)b;
@@ -81,7 +81,9 @@ int main() {
     return 1;
   }
   qsort(ms, RUNS, sizeof ms[0], Compare);
-  printf("dialog open (32 entries, current previewed): median %.1f ms over %d starts (min %.1f, max %.1f)\n",
-         ms[RUNS / 2], RUNS, ms[0], ms[RUNS - 1]);
+  printf(
+      "dialog open (32 entries, current previewed): median %.1f ms over %d starts (min %.1f, max "
+      "%.1f)\n",
+      ms[RUNS / 2], RUNS, ms[0], ms[RUNS - 1]);
   return 0;
 }

@@ -4,9 +4,11 @@
 #include <benchmark/benchmark.h>
 #include <stdio.h>
 #include <string.h>
+
 #include <map>
 #include <string>
 #include <vector>
+
 #include "bench/mixed_text.h"
 #include "support/text_escape.h"
 

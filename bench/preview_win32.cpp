@@ -1,8 +1,9 @@
 // Median time of one ShowPreview of a 1600 x 1200 24-bit bitmap: load from
 // disk, scale to the preview's client size, hand it to the control.
-#include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <windows.h>
+
 #include "dialog/dialog_view.h"
 #include "dialog/main_dialog_win32.h"
 #include "res/resource.h"
@@ -37,15 +38,17 @@ int main() {
     QueryPerformanceCounter(&t1);
     ms[r] = (double)(t1.QuadPart - t0.QuadPart) * 1000.0 / (double)freq.QuadPart;
   }
-  HBITMAP shown = (HBITMAP)SendDlgItemMessageA(DialogWindow, IDC_PREVIEW, STM_GETIMAGE,
-                                                IMAGE_BITMAP, 0);
+  HBITMAP shown =
+      (HBITMAP)SendDlgItemMessageA(DialogWindow, IDC_PREVIEW, STM_GETIMAGE, IMAGE_BITMAP, 0);
   BITMAP info = {};
   GetObjectA(shown, sizeof info, &info);
   ShowPreview(nullptr);
   DestroyWindow(DialogWindow);
   DeleteFileA(path);
   qsort(ms, RUNS, sizeof ms[0], Compare);
-  printf("ShowPreview of a 1600 x 1200 24-bit bitmap (to %ld x %ld): median %.1f ms over %d runs (min %.1f, max %.1f)\n",
-         info.bmWidth, info.bmHeight, ms[RUNS / 2], RUNS, ms[0], ms[RUNS - 1]);
+  printf(
+      "ShowPreview of a 1600 x 1200 24-bit bitmap (to %ld x %ld): median %.1f ms over %d runs (min "
+      "%.1f, max %.1f)\n",
+      info.bmWidth, info.bmHeight, ms[RUNS / 2], RUNS, ms[0], ms[RUNS - 1]);
   return info.bmWidth > 0 ? 0 : 1;
 }

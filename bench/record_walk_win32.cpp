@@ -38,7 +38,8 @@ static double Walk(const char* name, DWORD windowSize) {
 static double PlainLoop(const char* name, unsigned* total) {
   HANDLE f = CreateFileA(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   HANDLE m = CreateFileMappingA(f, nullptr, PAGE_READONLY, 0, 0, nullptr);
-  const unsigned char* v = static_cast<const unsigned char*>(MapViewOfFile(m, FILE_MAP_READ, 0, 0, 0));
+  const unsigned char* v =
+      static_cast<const unsigned char*>(MapViewOfFile(m, FILE_MAP_READ, 0, 0, 0));
   double t0 = Now();
   unsigned sum = 0;
   for (DWORD i = 0; i < kRecords; ++i)

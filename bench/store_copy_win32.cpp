@@ -31,7 +31,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Say("store copy: cannot make the test file\n");
     return 1;
   }
-  unsigned char* buffer = static_cast<unsigned char*>(VirtualAlloc(nullptr, kChunk, MEM_COMMIT, PAGE_READWRITE));
+  unsigned char* buffer =
+      static_cast<unsigned char*>(VirtualAlloc(nullptr, kChunk, MEM_COMMIT, PAGE_READWRITE));
   double fresh = 0, load = 1e9, save = 1e9, copy = 1e9;
   int rcLoad = -1, rcSave = -1;
   // One store throughout: the first load fills a new backing file, later
@@ -49,8 +50,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     double t1 = Now();
     rcSave = StoreSave(&s, dst, 0);
     double t2 = Now();
-    if (run == 0) fresh = t1 - t0;
-    else if (t1 - t0 < load) load = t1 - t0;
+    if (run == 0)
+      fresh = t1 - t0;
+    else if (t1 - t0 < load)
+      load = t1 - t0;
     if (t2 - t1 < save) save = t2 - t1;
     double c = PlainCopy(src, plain, buffer);
     if (c < copy) copy = c;

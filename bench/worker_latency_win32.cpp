@@ -1,7 +1,8 @@
 // A worker's post-to-done latency for an empty job (median of 1000), and
 // the CPU time that an idle worker of each kind uses over two seconds.
-#include "bench/bench_common_win32.h"
 #include <stdlib.h>
+
+#include "bench/bench_common_win32.h"
 #include "support/worker.h"
 
 static volatile LONG doneCount = 0;

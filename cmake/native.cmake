@@ -48,6 +48,9 @@ endif()
 # Static analysis as tests: cppcheck over every source of the program and the
 # library, clang-tidy over the portable core (from compile_commands.json).
 # A finding that is not a fault is suppressed in place with its reason.
+find_program(CLANG_FORMAT clang-format REQUIRED)
+add_test(NAME static.layout COMMAND ${CMAKE_COMMAND} -DCLANG_FORMAT=${CLANG_FORMAT}
+         -DROOT=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/layout.cmake)
 find_program(CPPCHECK cppcheck)
 find_program(CLANG_TIDY clang-tidy)
 if(CPPCHECK)

@@ -1,4 +1,5 @@
 #include "dialog/link_labels.h"
+
 #include "res/resource.h"
 
 LinkLabel LinkLabels[2] = {

@@ -1,6 +1,8 @@
 #include "dialog/link_labels_win32.h"
+
 #include <commctrl.h>
 #include <stddef.h>
+
 #include "dialog/dialog_view.h"
 #include "dialog/link_labels.h"
 #include "dialog/main_dialog_win32.h"
@@ -15,12 +17,14 @@ static_assert(BLACK_BRUSH == 4 && TRANSPARENT == 1, "background");
 static_assert(WS_EX_TOPMOST == 0x8 && (WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP) == 0x80000003,
               "tooltip window styles");
 // HWND_TOPMOST is the SDK's (HWND)-1, which no constant expression can check.
-static_assert(CW_USEDEFAULT == (int)0x80000000 && (SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE) == 0x13,
+static_assert(CW_USEDEFAULT == (int)0x80000000 &&
+                  (SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE) == 0x13,
               "tooltip placement");
 static_assert(TTM_SETMAXTIPWIDTH == 0x0418 && TTM_ADDTOOLA == 0x0404, "tooltip messages");
 // The tool record's first form: the fields before lParam, 40 bytes.
 enum { TOOL_RECORD_SIZE = 40 };
-static_assert(offsetof(TOOLINFOA, lParam) == TOOL_RECORD_SIZE && (TTF_IDISHWND | TTF_SUBCLASS) == 0x11,
+static_assert(offsetof(TOOLINFOA, lParam) == TOOL_RECORD_SIZE &&
+                  (TTF_IDISHWND | TTF_SUBCLASS) == 0x11,
               "the first form of the tool record");
 
 HWND TooltipWindow = nullptr;

@@ -1,4 +1,5 @@
 #include "dialog/main_dialog.h"
+
 #include "dialog/dialog_view.h"
 #include "dialog/link_labels.h"
 #include "dialog/self_removal.h"
@@ -92,8 +93,12 @@ int DispatchCommand(int id, int code) {
     case IDC_SELECT:
       SelectCurrentEntry();
       return 1;
-    case IDC_MODE_BOOT: case IDC_MODE_DAILY: case IDC_MODE_WEEKLY:
-    case IDC_MODE_MANUAL: case IDC_MODE_DEFAULT: case IDC_MODE_NONE:
+    case IDC_MODE_BOOT:
+    case IDC_MODE_DAILY:
+    case IDC_MODE_WEEKLY:
+    case IDC_MODE_MANUAL:
+    case IDC_MODE_DEFAULT:
+    case IDC_MODE_NONE:
       ApplyMode(id);
       return 1;
     case IDC_CLEAR:

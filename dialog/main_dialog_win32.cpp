@@ -1,4 +1,5 @@
 #include "dialog/main_dialog_win32.h"
+
 #include "app/registry_security.h"
 #include "dialog/dialog_view.h"
 #include "dialog/link_labels.h"
@@ -36,8 +37,8 @@ int AskQuestion(const char* text, const char* caption, unsigned flags) {
 void EndMainDialog(int result) { EndDialog(DialogWindow, result); }
 
 void LoadLogo() {
-  LogoBitmap = (HBITMAP)LoadImageA(ProgramInstance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0,
-                                   0, LR_DEFAULTCOLOR);
+  LogoBitmap = (HBITMAP)LoadImageA(ProgramInstance, MAKEINTRESOURCEA(IDB_LOGO), IMAGE_BITMAP, 0, 0,
+                                   LR_DEFAULTCOLOR);
 }
 
 void FreeLogo() {

@@ -1,4 +1,5 @@
 #include "dialog/self_removal.h"
+
 #include "app/platform_probe.h"
 #include "app/startup.h"
 #include "settings/settings_state.h"

@@ -1,5 +1,6 @@
 // Self-removal's file steps over Win32.
 #include <windows.h>
+
 #include "dialog/self_removal.h"
 #include "settings/settings_state.h"  // TEXT_SIZE
 #include "settings/text.h"

@@ -1,4 +1,5 @@
 #include "dialog/wallpaper_list.h"
+
 #include "dialog/dialog_view.h"
 #include "res/resource.h"
 #include "settings/settings_state.h"
@@ -24,8 +25,7 @@ static int SelectedItems(int (&items)[MAX_BITMAPS]) {
 int ChooseBitmapFile() {
   ChosenFile[0] = 0;  // propose no file name
   unsigned nameOffset = 0;
-  if (!RunOpenFileDialog(ChosenFile, sizeof ChosenFile, SettingsState.Path, &nameOffset))
-    return 0;
+  if (!RunOpenFileDialog(ChosenFile, sizeof ChosenFile, SettingsState.Path, &nameOffset)) return 0;
   ChosenFile[sizeof ChosenFile - 1] = 0;
   // The folder with its trailing backslash: where the next browse starts.
   CopyText(SettingsState.Path, TEXT_SIZE, ChosenFile, nameOffset);

@@ -1,7 +1,9 @@
 // The list box, the preview and the open-file dialog over Win32.
 #include <windows.h>
+// The SDK's other headers build on <windows.h>.
 #include <commdlg.h>
 #include <stddef.h>
+
 #include "dialog/dialog_view.h"
 #include "dialog/main_dialog_win32.h"
 #include "dialog/wallpaper_list.h"
@@ -62,14 +64,13 @@ void ShowPreview(const char* path) {
     HBITMAP loaded = (HBITMAP)LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
     if (loaded) {
       // Stretched to the whole client area; the proportions are not kept.
-      image = (HBITMAP)CopyImage(loaded, IMAGE_BITMAP, client.right, client.bottom,
-                                 LR_COPYDELETEORG);
+      image =
+          (HBITMAP)CopyImage(loaded, IMAGE_BITMAP, client.right, client.bottom, LR_COPYDELETEORG);
       if (!image) DeleteObject(loaded);
     }
   }
   if (!image) image = LogoBitmap;
-  HBITMAP previous =
-      (HBITMAP)SendMessageA(preview, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)image);
+  HBITMAP previous = (HBITMAP)SendMessageA(preview, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)image);
   if (previous && previous != LogoBitmap && previous != image) DeleteObject(previous);
 }
 

@@ -1,4 +1,5 @@
 #include "settings/automatic_change.h"
+
 #include "settings/registry.h"
 #include "settings/settings_state.h"
 

@@ -1,4 +1,5 @@
 #include "settings/load_save.h"
+
 #include "settings/registry.h"
 #include "settings/settings_state.h"
 #include "settings/text.h"

@@ -1,4 +1,5 @@
 #include "settings/registry.h"
+
 #include "settings/text.h"
 
 struct _SECURITY_ATTRIBUTES* RegistrySecurity = nullptr;

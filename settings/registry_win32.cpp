@@ -1,5 +1,6 @@
 // The registry and the desktop over the Win32 ANSI calls.
 #include <windows.h>
+
 #include "settings/load_save.h"
 #include "settings/registry.h"
 #include "settings/settings_state.h"
@@ -7,12 +8,14 @@
 static_assert(ACCESS_READ_WRITE == (KEY_READ | KEY_WRITE), "0x2001F");
 static_assert(ACCESS_WRITE == KEY_WRITE, "0x20006");
 static_assert(ACCESS_READ_CREATE == (KEY_READ | KEY_CREATE_SUB_KEY), "0x2001D");
-static_assert(VALUE_TEXT == REG_SZ && VALUE_EXPAND_TEXT == REG_EXPAND_SZ && VALUE_NUMBER == REG_DWORD,
+static_assert(VALUE_TEXT == REG_SZ && VALUE_EXPAND_TEXT == REG_EXPAND_SZ &&
+                  VALUE_NUMBER == REG_DWORD,
               "value types");
 static_assert(RESULT_MORE_DATA == ERROR_MORE_DATA && RESULT_NO_MORE_ITEMS == ERROR_NO_MORE_ITEMS,
               "results");
 static_assert(SPI_SETDESKWALLPAPER == 20 && MB_OK == 0, "wallpaper action, message box");
-static_assert(INVALID_FILE_ATTRIBUTES == 0xFFFFFFFF && FILE_ATTRIBUTE_DIRECTORY == 0x10, "attributes");
+static_assert(INVALID_FILE_ATTRIBUTES == 0xFFFFFFFF && FILE_ATTRIBUTE_DIRECTORY == 0x10,
+              "attributes");
 
 long KeyOpen(const char* path, unsigned long access, RegKey* key) {
   HKEY h = nullptr;

@@ -4,9 +4,9 @@
 #include <stdint.h>
 
 enum {
-  TEXT_SIZE = 260,   // paths and registry texts, terminator included
-  TILE_SIZE = 8,     // the TileWallpaper text
-  NAME_SIZE = 32,    // enumerated value names: 31 characters and the terminator
+  TEXT_SIZE = 260,  // paths and registry texts, terminator included
+  TILE_SIZE = 8,    // the TileWallpaper text
+  NAME_SIZE = 32,   // enumerated value names: 31 characters and the terminator
   MAX_BITMAPS = 32,
   ENTRY_NAME_SIZE = 20
 };

@@ -8,10 +8,10 @@
 #include "support/result_codes.h"
 
 enum {
-  RELAY_REMOVE = 0,      // any kind other than the three below removes
-  RELAY_MOUSE = 1,       // MouseRelayProc
-  RELAY_KEYS = 2,        // KeyRelayProc
-  RELAY_MOUSE_KEYS = 3,  // MouseKeyRelayProc
+  RELAY_REMOVE = 0,         // any kind other than the three below removes
+  RELAY_MOUSE = 1,          // MouseRelayProc
+  RELAY_KEYS = 2,           // KeyRelayProc
+  RELAY_MOUSE_KEYS = 3,     // MouseKeyRelayProc
   WM_RELAY_MOUSE = 0x8000,  // wParam: the mouse message; lParam: the control
   WM_RELAY_KEY = 0x8001     // wParam: the virtual-key code; lParam: the control
 };

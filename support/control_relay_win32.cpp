@@ -43,10 +43,10 @@ LRESULT CALLBACK MouseKeyRelayProc(HWND window, UINT message, WPARAM wParam, LPA
 
 ResultCode SetControlRelay(HWND window, int kind) {
   if (!IsWindow(window)) return RC_BAD_ARG;
-  WNDPROC relay = kind == RELAY_MOUSE  ? MouseRelayProc
-                  : kind == RELAY_KEYS ? KeyRelayProc
+  WNDPROC relay = kind == RELAY_MOUSE        ? MouseRelayProc
+                  : kind == RELAY_KEYS       ? KeyRelayProc
                   : kind == RELAY_MOUSE_KEYS ? MouseKeyRelayProc
-                                       : nullptr;
+                                             : nullptr;
   if (relay) {
     // A control that already carries a relay only changes kind: recording
     // a relay as its own previous procedure would make it call itself.

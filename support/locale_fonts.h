@@ -5,15 +5,16 @@
 // system's locale, font and window calls.
 #pragma once
 #include <windows.h>
+
 #include "support/result_codes.h"
 
 enum { FONT_TABLE_SLOTS = 16, CONTROL_TEXT_SIZE = 64 };
 
 // Caller-owned; zero-filled by the caller, who puts the controls in.
 struct FontTable {
-  HWND controls[FONT_TABLE_SLOTS];          // empty slots stay null
-  HFONT ownFonts[FONT_TABLE_SLOTS];         // never deleted by the table
-  HFONT derivedFonts[FONT_TABLE_SLOTS];     // made and deleted by the table
+  HWND controls[FONT_TABLE_SLOTS];       // empty slots stay null
+  HFONT ownFonts[FONT_TABLE_SLOTS];      // never deleted by the table
+  HFONT derivedFonts[FONT_TABLE_SLOTS];  // made and deleted by the table
   DWORD lcid;
   DWORD charset;   // 0..255
   DWORD codePage;  // the locale's default ANSI code page

@@ -1,6 +1,7 @@
 // Locale fonts and control text over the Win32 ANSI calls.
-#include "support/locale_fonts.h"
 #include <stdlib.h>
+
+#include "support/locale_fonts.h"
 
 static_assert(sizeof(LOGFONTA) == 60 && LOCALE_IDEFAULTANSICODEPAGE == 0x1004 &&
                   TCI_SRCCODEPAGE == 2 && CONTROL_TEXT_SIZE == 64,

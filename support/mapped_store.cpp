@@ -35,9 +35,7 @@ static void DropView(MappedStore* s) {
 }
 
 static bool IsFileStore(const MappedStore* s) { return (s->flags & STORE_FILE) != 0; }
-static bool ReadOnly(const MappedStore* s) {
-  return IsFileStore(s) && !(s->flags & STORE_WRITE);
-}
+static bool ReadOnly(const MappedStore* s) { return IsFileStore(s) && !(s->flags & STORE_WRITE); }
 
 ResultCode PlaceWindow(MappedStore* s, int32_t offset, uint32_t length) {
   DropView(s);
@@ -134,7 +132,8 @@ ResultCode StoreClose(MappedStore* s) {
   return RC_OK;
 }
 
-ResultCode StoreMap(MappedStore* s, int32_t offset, uint32_t length, uint8_t** out, uint32_t timeout) {
+ResultCode StoreMap(MappedStore* s, int32_t offset, uint32_t length, uint8_t** out,
+                    uint32_t timeout) {
   if (!s || !s->mapping || !length || length > s->windowSize) return RC_BAD_ARG;
   if (out) *out = nullptr;  // a failed placement leaves no view to point into
   if (!StoreTakeLock(s, timeout)) return RC_FAILED;

@@ -4,6 +4,7 @@
 // can be loaded from and saved to named files one window at a time.
 #pragma once
 #include <stdint.h>
+
 #include "support/result_codes.h"
 
 // Page size and allocation granularity of the platform, with their masks.
@@ -25,17 +26,17 @@ enum : uint32_t { STORE_PATH_SIZE = 260 };
 
 struct MappedStore {
   uint32_t flags;
-  uint32_t capacity;     // rounded to the granularity by StoreOpen; at most 1 GiB
-  uint32_t extraBytes;   // added to the file size to size the mapping
-  uint32_t windowSize;   // rounded to the granularity by StoreOpen
+  uint32_t capacity;    // rounded to the granularity by StoreOpen; at most 1 GiB
+  uint32_t extraBytes;  // added to the file size to size the mapping
+  uint32_t windowSize;  // rounded to the granularity by StoreOpen
   const char* tempFolder;
-  uint8_t* current;      // the byte last asked for, inside the view
-  int32_t windowStart;   // store offset of the view's first byte
-  int32_t windowEnd;     // store offset just past the view
+  uint8_t* current;     // the byte last asked for, inside the view
+  int32_t windowStart;  // store offset of the view's first byte
+  int32_t windowEnd;    // store offset just past the view
   uint32_t dataLength;
   uint32_t mappingSize;
-  void* file;            // STORE_NO_FILE when none
-  void* mapping;         // non-null while open
+  void* file;     // STORE_NO_FILE when none
+  void* mapping;  // non-null while open
   void* lock;
   uint8_t* view;
   char fileName[STORE_PATH_SIZE];
@@ -50,7 +51,7 @@ ResultCode ReserveAddressSpace(void** out, uint32_t size);
 ResultCode StoreOpen(MappedStore* store);
 ResultCode StoreClose(MappedStore* store);
 ResultCode StoreMap(MappedStore* store, int32_t offset, uint32_t length, uint8_t** out,
-             uint32_t timeout);
+                    uint32_t timeout);
 ResultCode StoreUnmap(MappedStore* store, uint32_t timeout);
 ResultCode StoreRelease(MappedStore* store);
 ResultCode StoreLoad(MappedStore* store, const char* name, uint32_t timeout);
@@ -79,14 +80,14 @@ enum StoreOpenMode { OPEN_READ, OPEN_READ_WRITE, CREATE_NEW_READ_WRITE };
 // system's temporary folder) and names it in name; false, name empty, when
 // none can be made.
 bool StoreMakeTempFile(const char* folder, char* name);
-void* StoreOpenFile(const char* name, StoreOpenMode mode);  // STORE_NO_FILE on failure
-uint32_t StoreFileSize(void* file);                         // 0xFFFFFFFF on failure
+void* StoreOpenFile(const char* name, StoreOpenMode mode);          // STORE_NO_FILE on failure
+uint32_t StoreFileSize(void* file);                                 // 0xFFFFFFFF on failure
 void* StoreCreateMapping(void* file, int readOnly, uint32_t size);  // null on failure
 uint8_t* StoreMapView(void* mapping, int write, uint32_t offset, uint32_t length);
 void StoreUnmapView(uint8_t* view);
 void StoreCloseHandle(void* handle);
 void StoreDeleteFile(const char* name);
-void* StoreNewLock();                         // null on failure
+void* StoreNewLock();                              // null on failure
 bool StoreWaitLock(void* lock, uint32_t timeout);  // true when this thread holds it
 void StoreReleaseLock(void* lock);
 // Reads or writes size bytes at pos of the file; false when fewer moved.

@@ -1,6 +1,7 @@
 // The mapped store's platform: Win32 files, mappings, views and a mutex as
 // the recursive, thread-owned lock; the memory geometry and reservation.
 #include <windows.h>
+
 #include "support/mapped_store.h"
 
 enum : DWORD { TEMP_FOLDER_SIZE = 246 };  // not 260: the folder's name leaves room for the file's

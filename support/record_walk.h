@@ -4,6 +4,7 @@
 // gets one last call in WALK_FINISHED with the final status.
 #pragma once
 #include <stdint.h>
+
 #include "support/mapped_store.h"
 #include "support/worker.h"
 
@@ -19,11 +20,11 @@ struct WalkRequest {
   uint32_t timeout;     // for the store's lock, in milliseconds
   uint8_t userArea[32];
   WalkCallback callback;
-  Worker* worker;       // non-null: run the walk on that worker
-  int32_t position;     // moved by the callback only
-  int32_t result;       // the status that ended the walk
-  int32_t phase;        // WALK_...
-  uint8_t* record;      // the record at position, in WALK_READY only
+  Worker* worker;    // non-null: run the walk on that worker
+  int32_t position;  // moved by the callback only
+  int32_t result;    // the status that ended the walk
+  int32_t phase;     // WALK_...
+  uint8_t* record;   // the record at position, in WALK_READY only
 };
 
 ResultCode StoreWalk(MappedStore* store, WalkRequest* request);

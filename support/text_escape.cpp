@@ -1,5 +1,6 @@
 // Text escaping. Pure byte logic; no platform calls.
 #include "support/text_escape.h"
+
 #include <stddef.h>
 #include <string.h>
 
@@ -12,9 +13,7 @@ const size_t kMaxLength = 0x7FFFFFFF;    // what the signed length can report
 // Non-zero when some byte of v is zero (exact for "any", not for "which").
 inline size_t AnyZeroByte(size_t v) { return (v - kOnes) & ~v & kHighs; }
 
-inline bool IsSpecial(unsigned char c) {
-  return c == '\t' || c == '\n' || c == '\r' || c == '\\';
-}
+inline bool IsSpecial(unsigned char c) { return c == '\t' || c == '\n' || c == '\r' || c == '\\'; }
 
 // The top bit of each byte of w that may be a tab, CR, LF or backslash; the
 // lowest one marked is always one of them.

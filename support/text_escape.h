@@ -20,5 +20,4 @@ enum : uint32_t {
 // null or empty input or flags 0, RC_TOO_SMALL when the input does not fit
 // outSize; on either nothing is written. A buffer that holds the input but
 // not the whole result gives RC_OK with the output cut short.
-ResultCode EscapeText(char* out, const char* in, int32_t* length, uint32_t outSize,
-                      uint32_t flags);
+ResultCode EscapeText(char* out, const char* in, int32_t* length, uint32_t outSize, uint32_t flags);

@@ -81,8 +81,7 @@ ResultCode WorkerReservedA(Worker* w) { return !w || !w->thread ? RC_BAD_ARG : R
 ResultCode WorkerReservedB(Worker* w) { return !w || !w->thread ? RC_BAD_ARG : RC_FAILED; }
 
 static int32_t CallStage(const JobStage& s, int32_t last) {
-  return reinterpret_cast<JobStageRoutine>(s.routine)(s.param1, s.param2, s.param3, s.param4,
-                                                      last);
+  return reinterpret_cast<JobStageRoutine>(s.routine)(s.param1, s.param2, s.param3, s.param4, last);
 }
 
 static int MovesOn(int32_t r) { return r == 0 || r == 1; }
@@ -128,11 +127,10 @@ int WorkerPass(Worker* w, WorkerLoopState* st, int pump) {
   const WorkerJob& job = w->job;
   switch (st->phase) {
     case PHASE_PREPARE:
-      st->last = job.prepare.routine
-                     ? reinterpret_cast<JobPrepareRoutine>(job.prepare.routine)(
-                           job.prepare.param1, job.prepare.param2, job.prepare.param3,
-                           job.prepare.param4)
-                     : JOB_CONTINUE;
+      st->last = job.prepare.routine ? reinterpret_cast<JobPrepareRoutine>(job.prepare.routine)(
+                                           job.prepare.param1, job.prepare.param2,
+                                           job.prepare.param3, job.prepare.param4)
+                                     : JOB_CONTINUE;
       if (MovesOn(st->last) || st->last == JOB_CONTINUE)
         st->phase = PHASE_STEP;
       else
@@ -171,4 +169,3 @@ static uint32_t RunLoop(Worker* w, int pump) {
 
 uint32_t WorkerLoop(Worker* w) { return RunLoop(w, 0); }
 uint32_t WorkerLoopWithMessages(Worker* w) { return RunLoop(w, 1); }
-

@@ -4,6 +4,7 @@
 // waiting for them while it has no job.
 #pragma once
 #include <stdint.h>
+
 #include "support/result_codes.h"
 
 // Posted to Worker.window when a job has finished: wParam = the worker's
@@ -47,8 +48,8 @@ inline JobStage MakePrepareStage(JobPrepareRoutine r, uintptr_t p1 = 0, uintptr_
   JobStage s = {reinterpret_cast<JobRoutine>(r), p1, p2, p3, p4};
   return s;
 }
-inline JobStage MakeStage(JobStageRoutine r, uintptr_t p1 = 0, uintptr_t p2 = 0,
-                          uintptr_t p3 = 0, uintptr_t p4 = 0) {
+inline JobStage MakeStage(JobStageRoutine r, uintptr_t p1 = 0, uintptr_t p2 = 0, uintptr_t p3 = 0,
+                          uintptr_t p4 = 0) {
   JobStage s = {reinterpret_cast<JobRoutine>(r), p1, p2, p3, p4};
   return s;
 }

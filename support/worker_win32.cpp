@@ -1,5 +1,6 @@
 // The worker's platform: Win32 events, threads and the thread's message queue.
 #include <windows.h>
+
 #include "support/worker.h"
 
 // The systems we run on know the wake bits QS_KEY to QS_HOTKEY only: NT

@@ -2,6 +2,7 @@
 // locale ja_JP.UTF-8, which gives every Wine process of it the ANSI code page
 // 932. Paths are written here as the bytes of that code page.
 #include <gtest/gtest.h>
+
 #include "res/resource.h"
 #include "tests/e2e/dialog_driver.h"
 #include "tests/win32/test_bitmap_win32.h"

@@ -2,7 +2,9 @@
 // windows it shows and drives its dialog through the real controls.
 #pragma once
 #include <windows.h>
+
 #include <string>
+
 #include "settings/settings_state.h"
 #include "tests/win32/test_registry_win32.h"
 
@@ -27,7 +29,8 @@ struct App {
 
   bool Run(std::string command) {
     STARTUPINFOA si{sizeof si};
-    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &pi);
   }
   // A visible window of the program's thread, or null.
   HWND Shown() const {
@@ -66,7 +69,8 @@ struct App {
   std::string Text(int id, int entry = -1) const {
     wchar_t w[300] = L"";
     char out[600] = "";
-    if (entry < 0 || Send(id, LB_GETTEXTLEN, entry) < 290) Send(id, entry < 0 ? WM_GETTEXT : LB_GETTEXT, entry < 0 ? 300 : entry, (LPARAM)w);
+    if (entry < 0 || Send(id, LB_GETTEXTLEN, entry) < 290)
+      Send(id, entry < 0 ? WM_GETTEXT : LB_GETTEXT, entry < 0 ? 300 : entry, (LPARAM)w);
     WideCharToMultiByte(CP_ACP, 0, w, -1, out, sizeof out, nullptr, nullptr);
     return out;
   }
@@ -85,10 +89,13 @@ struct App {
   // the open-file dialog's name field (edt1, or the combo box cmb13) and clicks answer.
   bool Answer(int id, const char* title, int answer, const std::string& file = "") const {
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-    HWND modal = Window(title), name = GetDlgItem(modal, 0x480) ? GetDlgItem(modal, 0x480) : GetDlgItem(modal, 0x47C);
-    if (!modal || (!file.empty() && !SendMessageA(name, WM_SETTEXT, 0, (LPARAM)file.c_str()))) return false;
+    HWND modal = Window(title),
+         name = GetDlgItem(modal, 0x480) ? GetDlgItem(modal, 0x480) : GetDlgItem(modal, 0x47C);
+    if (!modal || (!file.empty() && !SendMessageA(name, WM_SETTEXT, 0, (LPARAM)file.c_str())))
+      return false;
     PostMessageA(GetDlgItem(modal, answer), BM_CLICK, 0, 0);
-    for (DWORD start = GetTickCount(); IsWindow(modal) && GetTickCount() - start < 20000;) Sleep(30);
+    for (DWORD start = GetTickCount(); IsWindow(modal) && GetTickCount() - start < 20000;)
+      Sleep(30);
     return !IsWindow(modal);
   }
 };

@@ -1,6 +1,9 @@
 #include "tests/fakes/fake_dialog.h"
+
 #include <strings.h>
+
 #include <algorithm>
+
 #include "dialog/self_removal.h"
 
 FakeRegistry Fake;
@@ -23,10 +26,14 @@ long KeyQuery(RegKey key, const char* name, unsigned long* type, void* data, uns
   memcpy(data, d.data(), *size = (unsigned long)d.size());
   return 0;
 }
-void KeySet(RegKey key, const char* name, unsigned long type, const void* data, unsigned long size) { Of(key)[name] = {type, std::string((const char*)data, size)}; }
+void KeySet(RegKey key, const char* name, unsigned long type, const void* data,
+            unsigned long size) {
+  Of(key)[name] = {type, std::string((const char*)data, size)};
+}
 long KeyDeleteValue(RegKey key, const char* name) { return Of(key).erase(name) ? 0 : 2; }
 void KeyDelete(const char* path) { Fake.keys.erase(path); }
-long KeyEnum(RegKey key, unsigned long index, char* name, unsigned long* nameSize, void* data, unsigned long* dataSize) {
+long KeyEnum(RegKey key, unsigned long index, char* name, unsigned long* nameSize, void* data,
+             unsigned long* dataSize) {
   if ((long)index == Fake.enumFailsAt) return 5;
   if (index >= Of(key).size()) return RESULT_NO_MORE_ITEMS;
   auto it = std::next(Of(key).begin(), (long)index);
@@ -44,11 +51,15 @@ int WallpaperFileExists(const char* path) { return !Fake.missingFiles.count(path
 
 int ListCount() { return View.countFails ? LIST_ERR : (int)View.entries.size(); }
 int ListText(int index, char* text) {
-  return index < 0 || index >= (int)View.entries.size() ? LIST_ERR : (int)strlen(strcpy(text, View.entries[index].c_str()));
+  return index < 0 || index >= (int)View.entries.size()
+             ? LIST_ERR
+             : (int)strlen(strcpy(text, View.entries[index].c_str()));
 }
 void ListAppend(const char* text) { View.entries.push_back(text); }
 void ListReset() { View.entries.clear(); }
-void ListDelete(int index) { View.entries.erase(View.entries.begin() + index); }  // the selection was read before
+void ListDelete(int index) {
+  View.entries.erase(View.entries.begin() + index);
+}  // the selection was read before
 int ListSelection(int* items, int max) {
   int n = std::min(max, (int)View.selected.size());
   return std::copy_n(View.selected.begin(), n, items), n;
@@ -68,8 +79,12 @@ int RunOpenFileDialog(char* file, unsigned size, const char*, unsigned* nameOffs
 }
 int SameFileName(const char* a, const char* b) { return !strcasecmp(a, b); }
 void OpenLinkTarget(int control) { View.opened.push_back(control); }
-int DeleteAtRestart(const char* path) { return View.removals.push_back(std::string("restart ") + path), View.restartAgrees; }
-int WriteWininitEntry(const char* folder, const char* path) { return View.removals.push_back(std::string("wininit ") + path), !folder; }
+int DeleteAtRestart(const char* path) {
+  return View.removals.push_back(std::string("restart ") + path), View.restartAgrees;
+}
+int WriteWininitEntry(const char* folder, const char* path) {
+  return View.removals.push_back(std::string("wininit ") + path), !folder;
+}
 void LoadLogo() {}
 void FreeLogo() {}
 void AttachLinkLabels() {}

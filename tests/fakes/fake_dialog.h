@@ -4,10 +4,12 @@
 // view keeps what the controls would show.
 #pragma once
 #include <string.h>
+
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
+
 #include "dialog/dialog_view.h"
 #include "settings/registry.h"
 #include "settings/settings_state.h"
@@ -17,21 +19,25 @@ inline std::string Dword(uint32_t v) { return std::string((const char*)&v, 4); }
 
 struct FakeRegistry {
   std::map<std::string, FakeKey> keys;
-  std::set<std::string> failOpen;    // keys that will not open
+  std::set<std::string> failOpen;      // keys that will not open
   std::set<std::string> missingFiles;  // paths whose file is gone
-  long enumFailsAt = -1;             // the enumeration index that answers an error
-  std::vector<std::string> applied;  // wallpaper actions; "<null>" for no path
+  long enumFailsAt = -1;               // the enumeration index that answers an error
+  std::vector<std::string> applied;    // wallpaper actions; "<null>" for no path
   int messages = 0, openKeys = 0;
 
   // A text with its terminator, or other bytes as they are.
-  void Set(const std::string& key, const std::string& name, const std::string& text, unsigned long type = VALUE_TEXT) {
-    keys[key][name] = {type, type == VALUE_TEXT ? std::string(text.c_str(), text.size() + 1) : text};
+  void Set(const std::string& key, const std::string& name, const std::string& text,
+           unsigned long type = VALUE_TEXT) {
+    keys[key][name] = {type,
+                       type == VALUE_TEXT ? std::string(text.c_str(), text.size() + 1) : text};
   }
   // A value's bytes, or "<missing>"; a text up to its terminator.
   std::string Raw(const std::string& key, const std::string& name) const {
     return keys.count(key) && keys.at(key).count(name) ? keys.at(key).at(name).second : "<missing>";
   }
-  std::string Text(const std::string& key, const std::string& name) const { return Raw(key, name).c_str(); }
+  std::string Text(const std::string& key, const std::string& name) const {
+    return Raw(key, name).c_str();
+  }
 };
 
 struct FakeDialog {
@@ -45,8 +51,8 @@ struct FakeDialog {
   int checked = 0, answer = ANSWER_NO, ended = -1;
   bool restartAgrees = true;          // the system takes the delayed deletion
   std::vector<std::string> removals;  // the self-removal's steps
-  std::vector<int> opened;         // link labels whose target was opened
-  std::string chosen;              // what the open-file dialog answers; "" cancels
+  std::vector<int> opened;            // link labels whose target was opened
+  std::string chosen;                 // what the open-file dialog answers; "" cancels
   unsigned chosenOffset = 0;
 };
 

@@ -1,4 +1,5 @@
 #include "tests/fakes/fake_worker.h"
+
 #include <utility>
 
 FakeWorkerOs fakeWorker;
@@ -19,7 +20,8 @@ uint32_t WorkerWaitThree(void* const* events, int input, uint32_t timeout) {
   fakeWorker.waitedThree = timeout;
   for (uint32_t i = 0; i < 3; ++i)
     if (Flag(events[i])) return i;
-  return std::exchange(fakeWorker.input, false) && input ? POLL_INPUT : WAIT_TIMED_OUT;  // input comes once
+  return std::exchange(fakeWorker.input, false) && input ? POLL_INPUT
+                                                         : WAIT_TIMED_OUT;  // input comes once
 }
 
 void* WorkerStartThread(Worker*, int, int, uint32_t*) { return &thread; }

@@ -4,8 +4,10 @@
 // back as it was.
 #include <stdlib.h>
 #include <string.h>
+
 #include <string>
 #include <vector>
+
 #include "support/text_escape.h"
 
 static std::string Run(const std::string& in, uint32_t flags) {

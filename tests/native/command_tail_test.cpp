@@ -1,18 +1,32 @@
-#include <gtest/gtest.h>
 #include "app/command_tail.h"
 
+#include <gtest/gtest.h>
+
 TEST(CommandTail, FindsArgumentsBehindTheProgramName) {
-  struct { const char *line, *tail; } cases[] = {
-      {"scenewheel.exe A", "A"}, {"\"C:\\Tools\\scenewheel.exe\" A", "A"}, {"\"C:\\Tools\\scenewheel.exe\"A", "A"},
-      {"scenewheel.exe", ""}, {"\"\" A", "A"}, {"", ""}, {"\"C:\\Tools\\scenewheel.exe", "\"C:\\Tools\\scenewheel.exe"},
-      {"C:\\Program Files\\scenewheel.exe A", "Files\\scenewheel.exe A"}, {"\"C:\\My Tools\\scenewheel.exe\"   A x", "A x"},
-      {"scenewheel.exe    A  x", "A  x"}, {"scenewheel.exe \tA", "\tA"}, {"scenewheel.exe\tA", ""}};  // only the space is a blank
+  struct {
+    const char *line, *tail;
+  } cases[] = {{"scenewheel.exe A", "A"},
+               {"\"C:\\Tools\\scenewheel.exe\" A", "A"},
+               {"\"C:\\Tools\\scenewheel.exe\"A", "A"},
+               {"scenewheel.exe", ""},
+               {"\"\" A", "A"},
+               {"", ""},
+               {"\"C:\\Tools\\scenewheel.exe", "\"C:\\Tools\\scenewheel.exe"},
+               {"C:\\Program Files\\scenewheel.exe A", "Files\\scenewheel.exe A"},
+               {"\"C:\\My Tools\\scenewheel.exe\"   A x", "A x"},
+               {"scenewheel.exe    A  x", "A  x"},
+               {"scenewheel.exe \tA", "\tA"},
+               {"scenewheel.exe\tA", ""}};  // only the space is a blank
   for (auto& c : cases) EXPECT_STREQ(FindCommandTail(c.line), c.tail) << c.line;
 }
 
 TEST(CommandTail, OnlyAFirstCapitalASelectsTheUnattendedChange) {
-  struct { const char* tail; bool unattended; } cases[] = {
-      {"A", true}, {"\tA", true}, {"  \t A", true}, {"Anything", true}, {"a", false}, {"  a", false},
-      {"/A", false}, {"-A", false}, {"B A", false}, {"", false}, {nullptr, false}};
-  for (auto& c : cases) EXPECT_EQ(TailSelectsUnattended(c.tail), c.unattended) << (c.tail ? c.tail : "(null)");
+  struct {
+    const char* tail;
+    bool unattended;
+  } cases[] = {{"A", true},    {"\tA", true},  {"  \t A", true}, {"Anything", true},
+               {"a", false},   {"  a", false}, {"/A", false},    {"-A", false},
+               {"B A", false}, {"", false},    {nullptr, false}};
+  for (auto& c : cases)
+    EXPECT_EQ(TailSelectsUnattended(c.tail), c.unattended) << (c.tail ? c.tail : "(null)");
 }

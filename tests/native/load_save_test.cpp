@@ -1,5 +1,7 @@
-#include <gtest/gtest.h>
 #include "settings/load_save.h"
+
+#include <gtest/gtest.h>
+
 #include "tests/fakes/fake_dialog.h"
 
 namespace {
@@ -9,7 +11,8 @@ const char *P = PROGRAM_KEY, *R = RUN_KEY, *DK = DESKTOP_KEY;
 void Reset() {
   ResetFakes();
   strcpy(SettingsState.ProgramPath, "C:\\Apps\\sw.exe");
-  Fake.Set(DK, "Wallpaper", "C:\\clouds.bmp"), Fake.Set(DK, "TileWallpaper", "1"), Fake.Set(R, RUN_VALUE_NAME, "stale");
+  Fake.Set(DK, "Wallpaper", "C:\\clouds.bmp"), Fake.Set(DK, "TileWallpaper", "1"),
+      Fake.Set(R, RUN_VALUE_NAME, "stale");
 }
 
 // The program key's values in name order, texts up to their terminator;
@@ -17,15 +20,24 @@ void Reset() {
 std::string Stored() {
   std::string out;
   for (auto& v : Fake.keys[P])
-    out += v.first + "=" + (v.second.first == VALUE_NUMBER ? std::to_string(*(uint32_t*)v.second.second.data()) : Fake.Text(P, v.first)) + " ";
-  return out + "| " + Fake.Text(DK, "Wallpaper") + " " + Fake.Text(DK, "TileWallpaper") + " " + Fake.Text(R, RUN_VALUE_NAME);
+    out += v.first + "=" +
+           (v.second.first == VALUE_NUMBER ? std::to_string(*(uint32_t*)v.second.second.data())
+                                           : Fake.Text(P, v.first)) +
+           " ";
+  return out + "| " + Fake.Text(DK, "Wallpaper") + " " + Fake.Text(DK, "TileWallpaper") + " " +
+         Fake.Text(R, RUN_VALUE_NAME);
 }
 
 // A stored empty wallpaper is Windows' own "none" and stays; only a missing
 // one, or the mode Default, takes the desktop's.
 TEST(LoadSave, CaptureWhenTheStoredWallpaperIsMissingOrTheModeIsDefault) {
-  struct { const char *mode, *stored, *want; } cases[] = {
-      {"M", nullptr, "C:\\clouds.bmp"}, {"M", "", ""}, {"M", "C:\\s", "C:\\s"}, {"O", "", "C:\\clouds.bmp"}, {"O", "C:\\s", "C:\\clouds.bmp"}};
+  struct {
+    const char *mode, *stored, *want;
+  } cases[] = {{"M", nullptr, "C:\\clouds.bmp"},
+               {"M", "", ""},
+               {"M", "C:\\s", "C:\\s"},
+               {"O", "", "C:\\clouds.bmp"},
+               {"O", "C:\\s", "C:\\clouds.bmp"}};
   for (auto& c : cases) {
     Reset(), Fake.Set(P, "ChangeMode", c.mode);
     if (c.stored) Fake.Set(P, "WindowsWallpaper", c.stored);
@@ -42,16 +54,21 @@ TEST(LoadSave, LoadListsTheFirst32AndSaveSweepsOnlyAfterACompleteLoad) {
     for (int i = 0; i < 40; ++i) Fake.Set(P, "Bitmap" + std::to_string(i + 10), std::to_string(i));
     Fake.Set(P, "BitmapX", "x"), Fake.Set(P, "ChangeMode", "Daily");
     Fake.Set(P, "Path", std::string(260, 'p'), 3);  // binary, no terminator: not taken
-    Fake.Set(P, "SelectedBmp", Dword(3), VALUE_NUMBER), Fake.Set(P, "WinTileWallpaper", "0123456789"), Fake.Set(P, "WindowsWallpaper", "C:\\w");
+    Fake.Set(P, "SelectedBmp", Dword(3), VALUE_NUMBER),
+        Fake.Set(P, "WinTileWallpaper", "0123456789"), Fake.Set(P, "WindowsWallpaper", "C:\\w");
     LoadSettings(), SaveSettings();
     if (fails > 0) {
-      EXPECT_TRUE(SettingsState.BitmapValuesSeen == 2u && Fake.Text(P, "Bitmap12") + Fake.Text(P, "BitmapX") == "2x");
+      EXPECT_TRUE(SettingsState.BitmapValuesSeen == 2u &&
+                  Fake.Text(P, "Bitmap12") + Fake.Text(P, "BitmapX") == "2x");
       continue;
     }
     std::string entries;
-    for (int i = 0; i < 32; ++i) entries += (i < 10 ? "Bitmap0" : "Bitmap") + std::to_string(i) + "=" + std::to_string(i) + " ";
+    for (int i = 0; i < 32; ++i)
+      entries +=
+          (i < 10 ? "Bitmap0" : "Bitmap") + std::to_string(i) + "=" + std::to_string(i) + " ";
     EXPECT_EQ(Stored(), entries + "BmpCount=32 ChangeMode=D LastChange=131271697 Path=" +
-                            " SelectedBmp=3 WinTileWallpaper=0123456789 WindowsWallpaper=C:\\w | 3 1 C:\\Apps\\sw.exe A");
+                            " SelectedBmp=3 WinTileWallpaper=0123456789 WindowsWallpaper=C:\\w | 3 "
+                            "1 C:\\Apps\\sw.exe A");
     EXPECT_EQ(View.current + View.preview + SettingsState.WinTileWallpaper, "330123456");
   }
 }
@@ -63,8 +80,8 @@ TEST(LoadSave, SaveKeepsTheEntryValuesThatTheLoadPassedOver) {
   const std::string passedOver[][2] = {
       {longName, "C:\\long.bmp"},
       {"BitmapBig", "C:\\" + std::string(300, 'b')},  // data past 260 bytes
-      {"BitmapCut", std::string(260, 'c')},            // 260 bytes, no terminator
-      {"BITMAPX", "C:\\caps.bmp"},                     // not the load's prefix
+      {"BitmapCut", std::string(260, 'c')},           // 260 bytes, no terminator
+      {"BITMAPX", "C:\\caps.bmp"},                    // not the load's prefix
   };
   Reset();
   Fake.Set(P, "Bitmap00", "C:\\a.bmp");
@@ -75,25 +92,36 @@ TEST(LoadSave, SaveKeepsTheEntryValuesThatTheLoadPassedOver) {
   View.entries = {"C:\\new.bmp"};
   SettingsState.BmpCount = 1;
   SaveSettings();
-  for (const auto& v : passedOver) EXPECT_EQ(Fake.Raw(P, v[0]).substr(0, v[1].size()), v[1]) << v[0];
+  for (const auto& v : passedOver)
+    EXPECT_EQ(Fake.Raw(P, v[0]).substr(0, v[1].size()), v[1]) << v[0];
   EXPECT_EQ(Fake.Text(P, "Bitmap00"), "C:\\new.bmp");
   EXPECT_EQ(Fake.Raw(P, "BitmapX"), "<missing>");
 }
 
 TEST(LoadSave, SaveAppliesByMode) {
-  struct { char mode; int32_t selected; const char *stored, *applied; } cases[] = {
-      {'B', 1, "SelectedBmp=1 | b 1 C:\\Apps\\sw.exe A", "b"}, {'W', -1, "SelectedBmp=0 | a 1 C:\\Apps\\sw.exe A", "a"},
-      {'M', 0, "SelectedBmp=0 | a 1 <missing>", "a"}, {'D', 5, "SelectedBmp=5 | <missing> 1 C:\\Apps\\sw.exe A", ""},
-      {'N', 0, "SelectedBmp=0 |  1 <missing>", ""}, {'O', 0, "SelectedBmp=0 | C:\\cap 0 <missing>", "<null>"},
-      {'?', 0, "SelectedBmp=0 | C:\\cap 0 <missing>", "<null>"}};
+  struct {
+    char mode;
+    int32_t selected;
+    const char *stored, *applied;
+  } cases[] = {{'B', 1, "SelectedBmp=1 | b 1 C:\\Apps\\sw.exe A", "b"},
+               {'W', -1, "SelectedBmp=0 | a 1 C:\\Apps\\sw.exe A", "a"},
+               {'M', 0, "SelectedBmp=0 | a 1 <missing>", "a"},
+               {'D', 5, "SelectedBmp=5 | <missing> 1 C:\\Apps\\sw.exe A", ""},
+               {'N', 0, "SelectedBmp=0 |  1 <missing>", ""},
+               {'O', 0, "SelectedBmp=0 | C:\\cap 0 <missing>", "<null>"},
+               {'?', 0, "SelectedBmp=0 | C:\\cap 0 <missing>", "<null>"}};
   for (auto& c : cases) {
-    Reset(), Fake.keys[DK].erase("Wallpaper"), View.entries = {"a", "b"}, strcpy(SettingsState.WindowsWallpaper, "C:\\cap"), SettingsState.WallpaperKnown = 1;
+    Reset(), Fake.keys[DK].erase("Wallpaper"), View.entries = {"a", "b"},
+                                               strcpy(SettingsState.WindowsWallpaper, "C:\\cap"),
+                                               SettingsState.WallpaperKnown = 1;
     SettingsState.Mode = c.mode, SettingsState.BmpCount = 2, SettingsState.SelectedBmp = c.selected;
     EXPECT_EQ(SaveSettings(), 1);
     std::string stored = Stored();
     EXPECT_EQ(stored.substr(stored.find("SelectedBmp")), c.stored) << c.mode;
     // The letter is written with its terminator.
-    EXPECT_TRUE((Fake.applied.empty() ? "" : Fake.applied[0]) == c.applied && Fake.Raw(P, "ChangeMode").size() == 2u) << c.mode;
+    EXPECT_TRUE((Fake.applied.empty() ? "" : Fake.applied[0]) == c.applied &&
+                Fake.Raw(P, "ChangeMode").size() == 2u)
+        << c.mode;
   }
 }
 
@@ -112,7 +140,7 @@ TEST(LoadSave, AWallpaperThatCouldNotBeReadIsNeverWrittenOver) {
   const Case cases[] = {
       {"O", nullptr, SaveSettings, longPath, "1"},  // the first start
       {"O", nullptr, ClearSettings, longPath, "1"},
-      {"O", "C:\\s.bmp", SaveSettings, longPath, "1"},  // Default takes it anew
+      {"O", "C:\\s.bmp", SaveSettings, longPath, "1"},     // Default takes it anew
       {"M", "C:\\s.bmp", SaveSettings, "C:\\s.bmp", "0"},  // no capture: the stored one
   };
   for (const Case& c : cases) {
@@ -130,9 +158,12 @@ TEST(LoadSave, AWallpaperThatCouldNotBeReadIsNeverWrittenOver) {
 
 TEST(LoadSave, RunCommandIsQuotedOnlyAroundAPathWithABlank) {
   std::string longest = "C:\\a b\\" + std::string(252, 'x');
-  struct { std::string path, want; } cases[] = {
-      {"C:\\Apps\\sw.exe", "C:\\Apps\\sw.exe A"}, {"C:\\Program Files\\sw.exe", "\"C:\\Program Files\\sw.exe\" A"},
-      {longest, "\"" + longest + "\" A"}, {std::string(300, 'x'), std::string(259, 'x') + " A"}};
+  struct {
+    std::string path, want;
+  } cases[] = {{"C:\\Apps\\sw.exe", "C:\\Apps\\sw.exe A"},
+               {"C:\\Program Files\\sw.exe", "\"C:\\Program Files\\sw.exe\" A"},
+               {longest, "\"" + longest + "\" A"},
+               {std::string(300, 'x'), std::string(259, 'x') + " A"}};
   char out[RUN_COMMAND_SIZE];
   for (auto& c : cases) EXPECT_EQ((BuildRunCommand(c.path.c_str(), out), std::string(out)), c.want);
 }
@@ -151,14 +182,22 @@ TEST(LoadSave, NoRunValueWithoutAProgramPath) {
 // The message in exactly five places; Clear restores the wallpaper (not the
 // tile) and removes the key and the Run value.
 TEST(LoadSave, RegistryProblemsAndClear) {
-  struct { const char* failing; int (*op)(); int result, messages; size_t applied; } cases[] = {
-      {P, LoadSettings, 0, 1, 0}, {P, SaveSettings, 0, 1, 0}, {R, SaveSettings, 0, 1, 0}, {DK, SaveSettings, 1, 0, 1},
-      {DK, ClearSettings, 1, 1, 0}, {R, ClearSettings, 1, 1, 1}, {R, LoadSettings, 1, 0, 0}, {"", ClearSettings, 1, 0, 1}};
+  struct {
+    const char* failing;
+    int (*op)();
+    int result, messages;
+    size_t applied;
+  } cases[] = {{P, LoadSettings, 0, 1, 0},   {P, SaveSettings, 0, 1, 0},
+               {R, SaveSettings, 0, 1, 0},   {DK, SaveSettings, 1, 0, 1},
+               {DK, ClearSettings, 1, 1, 0}, {R, ClearSettings, 1, 1, 1},
+               {R, LoadSettings, 1, 0, 0},   {"", ClearSettings, 1, 0, 1}};
   for (auto& c : cases) {
-    Reset(), Fake.failOpen.insert(c.failing), strcpy(SettingsState.WindowsWallpaper, "C:\\cap"), SettingsState.WallpaperKnown = 1, SettingsState.Mode = 'N';
+    Reset(), Fake.failOpen.insert(c.failing), strcpy(SettingsState.WindowsWallpaper, "C:\\cap"),
+        SettingsState.WallpaperKnown = 1, SettingsState.Mode = 'N';
     EXPECT_EQ(c.op(), c.result) << c.failing;
     // Every key closed on every path.
-    EXPECT_TRUE(Fake.messages == c.messages && Fake.applied.size() == c.applied && !Fake.openKeys) << c.failing;
+    EXPECT_TRUE(Fake.messages == c.messages && Fake.applied.size() == c.applied && !Fake.openKeys)
+        << c.failing;
   }
   EXPECT_EQ(Fake.keys.count(P), 0u);
   EXPECT_EQ(Stored(), "| C:\\cap 1 <missing>");

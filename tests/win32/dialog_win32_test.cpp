@@ -1,10 +1,12 @@
 // The real dialog in this process, from the program's own template kept off
 // the screen (under Xvfb without a window manager Wine waits two seconds for
 // every visible window hidden again).
-#include <gtest/gtest.h>
 #include <windows.h>
+// The SDK's other headers build on <windows.h>.
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <winternl.h>
+
 #include "dialog/link_labels_win32.h"
 #include "dialog/main_dialog_win32.h"
 #include "res/resource.h"
@@ -18,7 +20,8 @@
 // Wine answers 0 to GetGuiResources, so the used entries of its GDI handle
 // table (24 bytes each, reached from the process block) are counted.
 static DWORD GdiCount() {
-  const char* table = *(const char* const*)((const char*)NtCurrentTeb()->ProcessEnvironmentBlock + 0x94);
+  const char* table =
+      *(const char* const*)((const char*)NtCurrentTeb()->ProcessEnvironmentBlock + 0x94);
   DWORD n = 0;
   for (int i = 0; i < 0x10000 && table; ++i) n += table[i * 24 + 14] != 0;  // the entry's type
   return n;
@@ -27,9 +30,12 @@ static DWORD GdiCount() {
 static HWND OpenDialog() {
   ProgramInstance = GetModuleHandleA(nullptr);
   HRSRC found = FindResourceA(ProgramInstance, MAKEINTRESOURCEA(IDD_MAIN), (LPCSTR)RT_DIALOG);
-  std::string copy((const char*)LockResource(LoadResource(ProgramInstance, found)), SizeofResource(ProgramInstance, found));
-  *(DWORD*)&copy[12] &= ~WS_VISIBLE;  // the extended template's style, after version, help id and extended style
-  return CreateDialogIndirectParamA(ProgramInstance, (DLGTEMPLATE*)&copy[0], nullptr, MainDialogProc, 0);
+  std::string copy((const char*)LockResource(LoadResource(ProgramInstance, found)),
+                   SizeofResource(ProgramInstance, found));
+  *(DWORD*)&copy[12] &=
+      ~WS_VISIBLE;  // the extended template's style, after version, help id and extended style
+  return CreateDialogIndirectParamA(ProgramInstance, (DLGTEMPLATE*)&copy[0], nullptr,
+                                    MainDialogProc, 0);
 }
 static void CloseDialog(HWND d) {
   DestroyWindow(d);
@@ -45,10 +51,14 @@ TEST(DialogWin32, HostileValuesToolsLabelsAndAHundredRunsThatKeepTheCounts) {
   GetTempPathA(MAX_PATH, bitmap);
   ASSERT_TRUE(WriteTestBitmap(lstrcatA(bitmap, "sw_leak.bmp"), 320, 240));
   RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
-  testreg::SetText(PROGRAM_KEY, "ChangeMode", "D"), testreg::SetText(PROGRAM_KEY, "Bitmap00", bitmap);
-  testreg::SetText(PROGRAM_KEY, "Bitmap01", "C:\\missing.bmp"), testreg::SetRaw(PROGRAM_KEY, "LastChange", REG_BINARY, "\1\2");
-  testreg::SetText(PROGRAM_KEY, ("Bitmap00" + std::string(24, 'z')).c_str(), "C:\\long.bmp");  // a name of 32 characters
-  testreg::SetText(PROGRAM_KEY, "Path", std::string(300, 'p')), testreg::SetNumber(PROGRAM_KEY, "BmpCount", 2);
+  testreg::SetText(PROGRAM_KEY, "ChangeMode", "D"),
+      testreg::SetText(PROGRAM_KEY, "Bitmap00", bitmap);
+  testreg::SetText(PROGRAM_KEY, "Bitmap01", "C:\\missing.bmp"),
+      testreg::SetRaw(PROGRAM_KEY, "LastChange", REG_BINARY, "\1\2");
+  testreg::SetText(PROGRAM_KEY, ("Bitmap00" + std::string(24, 'z')).c_str(),
+                   "C:\\long.bmp");  // a name of 32 characters
+  testreg::SetText(PROGRAM_KEY, "Path", std::string(300, 'p')),
+      testreg::SetNumber(PROGRAM_KEY, "BmpCount", 2);
   testreg::SetNumber(PROGRAM_KEY, "SelectedBmp", 0);  // so that the date alone ends the run
   testreg::ValueMap stored = testreg::Values(PROGRAM_KEY);
   EXPECT_EQ(RunAutomaticChange(), 0);
@@ -56,19 +66,26 @@ TEST(DialogWin32, HostileValuesToolsLabelsAndAHundredRunsThatKeepTheCounts) {
   std::string handles;
   DWORD gdi = 0;
   for (int i = 0; i < 105 && !HasFatalFailure(); ++i) {
-    if (i == 5) handles = HandleFootprint(), gdi = GdiCount();  // the first runs may fill the system's caches
+    if (i == 5)
+      handles = HandleFootprint(), gdi = GdiCount();  // the first runs may fill the system's caches
     HWND d = OpenDialog(), labels[2] = {GetDlgItem(d, IDC_SITE_LINK), GetDlgItem(d, IDC_MAIL_LINK)};
-    ASSERT_TRUE(SendDlgItemMessageA(d, IDC_LIST, LB_GETCOUNT, 0, 0) == 2 && IsDlgButtonChecked(d, IDC_MODE_DAILY));
+    ASSERT_TRUE(SendDlgItemMessageA(d, IDC_LIST, LB_GETCOUNT, 0, 0) == 2 &&
+                IsDlgButtonChecked(d, IDC_MODE_DAILY));
     for (int j = 0; j < 3; ++j) ShowPreview(bitmap), ShowPreview("C:\\missing.bmp");
     ASSERT_EQ(SendMessageA(TooltipWindow, TTM_GETTOOLCOUNT, 0, 0), 14);
-    for (const ToolTip& t : ToolTable) ASSERT_TRUE(GetDlgItem(d, t.control)) << t.control;  // each on a control
+    for (const ToolTip& t : ToolTable)
+      ASSERT_TRUE(GetDlgItem(d, t.control)) << t.control;  // each on a control
     SendMessageA(d, WM_COMMAND, IDOK, 0);  // Save, and the labels get their procedures back
-    for (HWND label : labels) ASSERT_EQ(GetWindowLongPtrA(label, GWLP_WNDPROC), GetClassLongPtrA(label, GCLP_WNDPROC));
+    for (HWND label : labels)
+      ASSERT_EQ(GetWindowLongPtrA(label, GWLP_WNDPROC), GetClassLongPtrA(label, GCLP_WNDPROC));
     CloseDialog(d);
   }
-  EXPECT_EQ(HandleFootprint() + " gdi " + std::to_string(GdiCount()), handles + " gdi " + std::to_string(gdi));
-  EXPECT_TRUE(gdi > 0 && testreg::Values(PROGRAM_KEY) != stored);  // the count sees something; the saves went through
-  RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY), testreg::DeleteValue(RUN_KEY, RUN_VALUE_NAME), DeleteFileA(bitmap);
+  EXPECT_EQ(HandleFootprint() + " gdi " + std::to_string(GdiCount()),
+            handles + " gdi " + std::to_string(gdi));
+  EXPECT_TRUE(gdi > 0 && testreg::Values(PROGRAM_KEY) !=
+                             stored);  // the count sees something; the saves went through
+  RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY), testreg::DeleteValue(RUN_KEY, RUN_VALUE_NAME),
+      DeleteFileA(bitmap);
 }
 
 static WNDPROC listProc;

@@ -5,6 +5,7 @@
 // left no handle behind.
 #pragma once
 #include <windows.h>
+
 #include <string>
 
 inline std::string HandleFootprint() {

@@ -1,8 +1,10 @@
 // The font table and the text reader on real controls, fonts and locale data.
-#include <windows.h>
-#include <gtest/gtest.h>
-#include <string>
 #include "support/locale_fonts.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
 
 static HFONT FontOf(HWND w) { return HFONT(SendMessageA(w, WM_GETFONT, 0, 0)); }
 
@@ -17,7 +19,8 @@ TEST(LocaleFonts, ControlsGetTheLocalesCharsetAndTheirOwnFontsBack) {
   ASSERT_TRUE(FontTableApplyCurrent(&t) == RC_OK && FontTableApplyLocale(&t, 0x00010419) == RC_OK);
   EXPECT_TRUE(t.lcid == 0x0419 && t.codePage == 1251 && t.charset == RUSSIAN_CHARSET);
   LOGFONTA lf = {};
-  EXPECT_TRUE(GetObjectA(FontOf(t.controls[0]), sizeof lf, &lf) && t.derivedFonts[2] && lf.lfCharSet == RUSSIAN_CHARSET && lf.lfHeight == -12);
+  EXPECT_TRUE(GetObjectA(FontOf(t.controls[0]), sizeof lf, &lf) && t.derivedFonts[2] &&
+              lf.lfCharSet == RUSSIAN_CHARSET && lf.lfHeight == -12);
   EXPECT_FALSE(t.ownFonts[1] || t.derivedFonts[1] || FontOf(t.controls[1]));
   ASSERT_EQ(RC_OK, FontTableRestore(&t));
   EXPECT_EQ(own, FontOf(t.controls[0]));
@@ -27,10 +30,16 @@ TEST(LocaleFonts, ControlsGetTheLocalesCharsetAndTheirOwnFontsBack) {
 
 // The first 63 bytes, folded both ways and widened in code page 1251 ("Pri").
 TEST(LocaleFonts, ReadControlTextFoldsAndWidensInTheGivenCodePage) {
-  HWND edit = CreateWindowA("EDIT", ("Abc \xCF\xF0\xE8" + std::string(63, 'x')).c_str(), WS_POPUP, 0, 0, 200, 20, 0, 0, 0, 0);
+  HWND edit = CreateWindowA("EDIT", ("Abc \xCF\xF0\xE8" + std::string(63, 'x')).c_str(), WS_POPUP,
+                            0, 0, 200, 20, 0, 0, 0, 0);
   ControlText r;
   ASSERT_EQ(RC_OK, ReadControlText(&r, edit, 1251, 1, 1, 0));
-  EXPECT_EQ(std::to_string(r.ansiLength) + r.lower + "|" + r.upper, "63abc \xEF\xF0\xE8" + std::string(56, 'x') + "|ABC \xCF\xD0\xC8" + std::string(56, 'X'));
-  EXPECT_EQ(std::wstring((const wchar_t*)r.wideLower).substr(0, 8) + (const wchar_t*)r.wideUpper + L"", L"abc \x043F\x0440\x0438x" + std::wstring(L"ABC \x041F\x0420\x0418") + std::wstring(56, L'X'));
+  EXPECT_EQ(
+      std::to_string(r.ansiLength) + r.lower + "|" + r.upper,
+      "63abc \xEF\xF0\xE8" + std::string(56, 'x') + "|ABC \xCF\xD0\xC8" + std::string(56, 'X'));
+  EXPECT_EQ(
+      std::wstring((const wchar_t*)r.wideLower).substr(0, 8) + (const wchar_t*)r.wideUpper + L"",
+      L"abc \x043F\x0440\x0438x" + std::wstring(L"ABC \x041F\x0420\x0418") +
+          std::wstring(56, L'X'));
   DestroyWindow(edit);
 }

@@ -1,14 +1,19 @@
 // The store and the record walk on real files, mappings, views, a mutex and
 // the worker's thread.
 #include <gtest/gtest.h>
+
 #include <fstream>
+
 #include "support/record_walk.h"
 #include "tests/win32/handle_probe.h"
 
 static const uint32_t K64 = 0x10000;
 
 // The tests' files live in the temporary folder, made the current one.
-[[maybe_unused]] static const bool inTempFolder = [] { char t[MAX_PATH]; return GetTempPathA(MAX_PATH, t) && SetCurrentDirectoryA(t); }();
+[[maybe_unused]] static const bool inTempFolder = [] {
+  char t[MAX_PATH];
+  return GetTempPathA(MAX_PATH, t) && SetCurrentDirectoryA(t);
+}();
 
 // Writes n bytes to the file, byte i being i * 7 + 1, or every one fill;
 // gives the bytes back.
@@ -25,12 +30,17 @@ static ResultCode OpenFileStore(MappedStore* s, size_t n) {
   return StoreOpen(s);
 }
 
-template <class Task> static DWORD WINAPI RunTask(LPVOID task) { return (*static_cast<Task*>(task))(); }
+template <class Task>
+static DWORD WINAPI RunTask(LPVOID task) {
+  return (*static_cast<Task*>(task))();
+}
 
 // Runs the task on a thread of its own to its end: what it returned.
-template <class Task> static DWORD OnThread(Task task) {
+template <class Task>
+static DWORD OnThread(Task task) {
   HANDLE t = CreateThread(nullptr, 0, RunTask<Task>, &task, 0, nullptr);
-  DWORD got = WaitForSingleObject(t, 5000);  // STILL_ACTIVE (259) for a thread that has not ended by then
+  DWORD got =
+      WaitForSingleObject(t, 5000);  // STILL_ACTIVE (259) for a thread that has not ended by then
   GetExitCodeThread(t, &got);
   CloseHandle(t);
   return got;
@@ -39,7 +49,9 @@ template <class Task> static DWORD OnThread(Task task) {
 // Whether another thread gets the store's lock at once, given back by its
 // last owner (not abandoned).
 static bool LockFree(MappedStore* s) {
-  return OnThread([s] { return DWORD(WaitForSingleObject(s->lock, 0) == WAIT_OBJECT_0 && ReleaseMutex(s->lock)); });
+  return OnThread([s] {
+    return DWORD(WaitForSingleObject(s->lock, 0) == WAIT_OBJECT_0 && ReleaseMutex(s->lock));
+  });
 }
 
 // A mapping of 640 bytes: views end with it, well inside the first window.
@@ -50,7 +62,9 @@ TEST(StoreWin32, TemporaryStoreIsAnOdcFileAsLongAsItsMappingUntilClosed) {
     uint8_t* p = nullptr;
     ASSERT_TRUE(StoreOpen(&s) == RC_OK && StoreMap(&s, 600, 40, &p, 0) == RC_OK);
     p[39] = 7;
-    EXPECT_TRUE(GetFileSize(s.file, nullptr) == 640 && !strncmp(strrchr(s.tempName, '\\') + 1, "odc", 3)) << s.tempName;
+    EXPECT_TRUE(GetFileSize(s.file, nullptr) == 640 &&
+                !strncmp(strrchr(s.tempName, '\\') + 1, "odc", 3))
+        << s.tempName;
     StoreRelease(&s), StoreClose(&s);
     ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(s.tempName));  // gone
   }
@@ -64,14 +78,20 @@ TEST(StoreWin32, TemporaryStoreIsAnOdcFileAsLongAsItsMappingUntilClosed) {
 // and whether the address holds that byte; or on a failure whether
 // the out slot was cleared and the view and the lock given back.
 TEST(StoreWin32, MapPlacesWindowsWithinTheMapping) {
-  struct { size_t file; uint32_t capacity, window; int32_t offset; uint32_t length; const char* want; } rows[] = {
-      {4 * K64, 0, 0, 65530, 10, "0 [0,131072) at"},  // the range crosses: two windows
-      {4 * K64, 0, 65537, 70000, 10, "0 [65536,196608) at"},  // windows of whole granules
-      {640, 1, 0xFFFFFFFF, 600, 40, "0 [0,640) at"},  // a file smaller than a window
+  struct {
+    size_t file;
+    uint32_t capacity, window;
+    int32_t offset;
+    uint32_t length;
+    const char* want;
+  } rows[] = {
+      {4 * K64, 0, 0, 65530, 10, "0 [0,131072) at"},              // the range crosses: two windows
+      {4 * K64, 0, 65537, 70000, 10, "0 [65536,196608) at"},      // windows of whole granules
+      {640, 1, 0xFFFFFFFF, 600, 40, "0 [0,640) at"},              // a file smaller than a window
       {100000, 0x40000001, 0, 99990, 10, "0 [65536,100000) at"},  // the last window, in part
-      {640, 0, 0, 600, 41, "16 cleared"},             // past the mapping's end
-      {2 * K64, 2 * K64, 0, K64 + 10, K64, "21 cleared"},  // the window passes capacity
-      {4 * K64, 0, 0, -1, 1, "16 cleared"},           // the window starts below 0
+      {640, 0, 0, 600, 41, "16 cleared"},                         // past the mapping's end
+      {2 * K64, 2 * K64, 0, K64 + 10, K64, "21 cleared"},         // the window passes capacity
+      {4 * K64, 0, 0, -1, 1, "16 cleared"},                       // the window starts below 0
   };
   for (auto& r : rows) {
     MappedStore s{STORE_FILE | STORE_LOCK, r.capacity, 0, r.window};
@@ -79,7 +99,9 @@ TEST(StoreWin32, MapPlacesWindowsWithinTheMapping) {
     uint8_t stale = 0, *p = &stale;
     int rc = StoreMap(&s, r.offset, r.length, &p, 0);
     if (rc == RC_OK) rc = StoreMap(&s, r.offset + 8, 1, &p, 0);
-    std::string got = std::to_string(rc) + (rc ? "" : " [" + std::to_string(s.windowStart) + "," + std::to_string(s.windowEnd) + ")");
+    std::string got =
+        std::to_string(rc) +
+        (rc ? "" : " [" + std::to_string(s.windowStart) + "," + std::to_string(s.windowEnd) + ")");
     if (rc == RC_OK && *p == uint8_t((r.offset + 8) * 7 + 1)) got += " at";
     if (rc && !p && !s.view && LockFree(&s)) got += " cleared";
     EXPECT_EQ(r.want, got);
@@ -99,7 +121,8 @@ static const char* answers;
 // its position's byte, @ a call on a worker's request off its thread.
 static int32_t Callback(MappedStore* s, WalkRequest* r) {
   SetEvent(called);
-  trace += std::string(trace.empty() ? "" : " ") + "RNE?F"[r->phase] + std::to_string(r->phase == WALK_FINISHED ? r->result : r->position);
+  trace += std::string(trace.empty() ? "" : " ") + "RNE?F"[r->phase] +
+           std::to_string(r->phase == WALK_FINISHED ? r->result : r->position);
   if (r->record && r->record[0] != uint8_t(r->position * 7 + 1)) trace += "!";
   if (r->worker && r->worker->thread && GetCurrentThreadId() != r->worker->threadId) trace += "@";
   if (r->phase == WALK_FINISHED) return 0;
@@ -116,7 +139,14 @@ static int32_t Callback(MappedStore* s, WalkRequest* r) {
 // each WM_JOB_DONE's result as JN, marked ? unless it names the worker's
 // window and thread.
 TEST(StoreWin32, WalkPasses) {
-  struct { uint32_t records, capacity, window, need; int32_t start; const char* answers; char how; int rc; const char* trace; } rows[] = {
+  struct {
+    uint32_t records, capacity, window, need;
+    int32_t start;
+    const char* answers;
+    char how;
+    int rc;
+    const char* trace;
+  } rows[] = {
       {10, 0, 0, 64, 0, "", 'd', 0, "R0 R64 R128 R192 R256 R320 R384 R448 R512 R576 E640 F0"},
       {10, 0, 0, 64, 0, "", 'w', 3, "R0 R64 R128 R192 R256 R320 R384 R448 R512 R576 E640 F0 J0"},
       {1, 0, 0, 64, -64, "=++=-7", 'd', 7, "N-64 N-64 R0 E64 E64 R0 F7"},
@@ -126,23 +156,29 @@ TEST(StoreWin32, WalkPasses) {
       {2, 0, 0, 64, 0, "", 'a', 0, "R0 R64 E128 F0"},  // the lock is taken over
       {2, 0, 0, 64, 0, "", 'u', 0, "R0 R64 E128 F0"},  // a worker that cannot take it: walked here
       {2, 0, 0, K64 + 1, 0, "", 'd', RC_BAD_ARG, ""},  // more than a view covers
-      {2, 0, 0, 64, 0, "7", 'w', 3, "R0"},              // ends the job at once
+      {2, 0, 0, 64, 0, "7", 'w', 3, "R0"},             // ends the job at once
       {1, 0, 0, 64, -64, "c", 'w', 3, "N-64 F2 J2"},
   };
-  Worker w = {CreateWindowA("STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr)}, unstarted = {};
+  Worker w = {CreateWindowA("STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr)},
+         unstarted = {};
   ASSERT_EQ(RC_OK, WorkerStart(&w, 0, 0));
   for (auto& row : rows) {
     MappedStore s{STORE_FILE | STORE_LOCK, row.capacity, 0, row.window};
     ASSERT_EQ(RC_OK, OpenFileStore(&s, row.records * 64));
-    WalkRequest r{64, row.need, 0, {}, Callback, row.how == 'w' ? &w : row.how == 'u' ? &unstarted : nullptr, row.start};
+    WalkRequest r{64,       row.need, 0,
+                  {},       Callback, row.how == 'w' ? &w : row.how == 'u' ? &unstarted : nullptr,
+                  row.start};
     trace.clear(), answers = row.answers, ResetEvent(called);
     if (row.how == 'l') StoreTakeLock(&s, 0);
-    if (row.how == 'a') OnThread([&] { return DWORD(StoreTakeLock(&s, 0)); });  // and ends holding it
+    if (row.how == 'a')
+      OnThread([&] { return DWORD(StoreTakeLock(&s, 0)); });  // and ends holding it
     EXPECT_EQ(DWORD(row.rc), OnThread([&] { return DWORD(StoreWalk(&s, &r)); })) << row.trace;
     if (row.how == 'l') StoreGiveLock(&s);
     if (row.how == 'w') WaitForSingleObject(called, 5000);  // the job has begun...
     WorkerWaitIdle(&w, 5000);                               // ...and ended
-    for (MSG m; PeekMessageA(&m, nullptr, WM_JOB_DONE, WM_JOB_DONE, PM_REMOVE);) trace += " J" + std::to_string(m.lParam) + (m.wParam == WPARAM(w.thread) && m.hwnd == w.window ? "" : "?");
+    for (MSG m; PeekMessageA(&m, nullptr, WM_JOB_DONE, WM_JOB_DONE, PM_REMOVE);)
+      trace += " J" + std::to_string(m.lParam) +
+               (m.wParam == WPARAM(w.thread) && m.hwnd == w.window ? "" : "?");
     EXPECT_EQ(row.trace, trace);
     EXPECT_TRUE(LockFree(&s) && !s.view) << row.trace;  // the lock and the view are given back
     StoreClose(&s), DeleteFileA(s.fileName);
@@ -165,7 +201,8 @@ TEST(StoreWin32, LoadAndSaveCopyWholeFiles) {
     EXPECT_EQ(extra == 100000 ? uint8_t(data.back()) : 0, *p);
     ASSERT_EQ(RC_OK, StoreSave(&s, out, 0));
     std::ifstream saved(out, std::ios::binary);
-    EXPECT_TRUE(s.dataLength == 100000 && std::string(std::istreambuf_iterator<char>(saved), {}) == data);
+    EXPECT_TRUE(s.dataLength == 100000 &&
+                std::string(std::istreambuf_iterator<char>(saved), {}) == data);
     saved.close(), StoreClose(&s);
   }
   DeleteFileA(in), DeleteFileA(out);

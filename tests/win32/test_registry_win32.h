@@ -3,6 +3,7 @@
 // program's own code.
 #pragma once
 #include <windows.h>
+
 #include <map>
 #include <string>
 
@@ -11,10 +12,16 @@ namespace testreg {
 inline bool SetRaw(const char* key, const char* name, DWORD type, const std::string& bytes) {
   return !RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, bytes.data(), (DWORD)bytes.size());
 }
-inline bool SetText(const char* key, const char* name, const std::string& text) { return SetRaw(key, name, REG_SZ, text + '\0'); }
-inline bool SetNumber(const char* key, const char* name, DWORD v) { return SetRaw(key, name, REG_DWORD, std::string((const char*)&v, 4)); }
+inline bool SetText(const char* key, const char* name, const std::string& text) {
+  return SetRaw(key, name, REG_SZ, text + '\0');
+}
+inline bool SetNumber(const char* key, const char* name, DWORD v) {
+  return SetRaw(key, name, REG_DWORD, std::string((const char*)&v, 4));
+}
 
-inline void DeleteValue(const char* key, const char* name) { RegDeleteKeyValueA(HKEY_CURRENT_USER, key, name); }
+inline void DeleteValue(const char* key, const char* name) {
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, key, name);
+}
 
 // Every value of a key: name -> raw bytes; empty when the key is missing.
 typedef std::map<std::string, std::string> ValueMap;
@@ -24,7 +31,8 @@ inline ValueMap Values(const char* key) {
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &h)) return out;
   char name[300], data[1024];
   for (DWORD i = 0, n = sizeof name, d = sizeof data;
-       !RegEnumValueA(h, i, name, &n, nullptr, nullptr, (BYTE*)data, &d); ++i, n = sizeof name, d = sizeof data)
+       !RegEnumValueA(h, i, name, &n, nullptr, nullptr, (BYTE*)data, &d);
+       ++i, n = sizeof name, d = sizeof data)
     out[name] = std::string(data, d);
   RegCloseKey(h);
   return out;

@@ -1,7 +1,8 @@
 // The worker on a real thread, events and message queue. Jobs on it, and the
 // WM_JOB_DONE they send, are seen by the record walk's Windows test.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
+
 #include "support/worker.h"
 #include "tests/win32/handle_probe.h"
 
@@ -10,7 +11,8 @@
 TEST(WorkerThread, QuitAndStopEndTheThreadClean) {
   Worker w = {};
   ASSERT_EQ(RC_OK, WorkerStart(&w, 0, 1));
-  for (int i = 0; i < 500 && !PostThreadMessageA(w.threadId, WM_QUIT, 0, 0); ++i) Sleep(10);  // once it has a queue
+  for (int i = 0; i < 500 && !PostThreadMessageA(w.threadId, WM_QUIT, 0, 0); ++i)
+    Sleep(10);  // once it has a queue
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(w.thread, 5000));
   EXPECT_EQ(RC_OK, WorkerStop(&w));
   std::string before;
