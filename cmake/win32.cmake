@@ -73,7 +73,7 @@ endfunction()
 sw_wine_tests(win32 win32)
 sw_wine_tests(e2e e2e)
 # Every Wine process of this one gets the ANSI code page 932 (Japanese).
-set_tests_properties(e2e.code_page_e2e_test PROPERTIES ENVIRONMENT LC_ALL=ja_JP.UTF-8)
+set_tests_properties(e2e.dialog_e2e_test PROPERTIES ENVIRONMENT LC_ALL=ja_JP.UTF-8)
 # End-to-end tests start the real program, which must be built first.
 file(GLOB E2E_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 foreach(f ${E2E_FILES})
@@ -81,9 +81,9 @@ foreach(f ${E2E_FILES})
   add_dependencies(${name} scenewheel)
 endforeach()
 
-add_test(NAME e2e.error_mode_first
-         COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/error_mode_first.sh $<TARGET_FILE:scenewheel>)
-set_tests_properties(e2e.error_mode_first PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+add_test(NAME e2e.startup_trace
+         COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/startup_trace.sh $<TARGET_FILE:scenewheel>)
+set_tests_properties(e2e.startup_trace PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
 
 # Windows helpers for the benchmarks: bench/*_win32.cpp, one program each.
 file(GLOB WIN_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_win32.cpp)

@@ -2,9 +2,12 @@
 // windows it shows and drives its dialog through the real controls.
 #pragma once
 #include <windows.h>
+// The SDK's other headers build on <windows.h>.
+#include <dlgs.h>
 
 #include <string>
 
+#include "res/resource.h"
 #include "settings/settings_state.h"
 #include "tests/win32/test_registry_win32.h"
 
@@ -14,7 +17,7 @@ namespace e2e {
 inline std::string Beside(const char* name) {
   char path[MAX_PATH];
   std::string s(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
-  return "\"" + s.substr(0, s.find_last_of('\\') + 1) + name + "\"";
+  return s.substr(0, s.find_last_of('\\') + 1) + name;
 }
 
 // Records a visible window and ends the search.
@@ -46,17 +49,21 @@ struct App {
     }
     return nullptr;
   }
-  bool Open(const std::string& command = Beside("scenewheel.exe")) {
-    return Run(command) && (dialog = Window("OrvanDale Scenewheel v.1.00"));
+  // Starts the program (quoted path) and waits for its dialog.
+  bool Open(const std::string& program) {
+    dialog = Run("\"" + program + "\"") ? Window("OrvanDale Scenewheel v.1.00") : nullptr;
+    return dialog != nullptr;
   }
   // The exit code once the process ended (-1 after 20 s); counts the polls that saw a window of it.
   int Wait(int* windows = nullptr) {
-    DWORD code = (DWORD)-1, t = 0;
-    for (; WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT && t < 1000; ++t)
+    DWORD code = (DWORD)-1;
+    DWORD polls = 0;
+    for (; WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT && polls < 1000; ++polls)
       if (windows && Shown()) ++*windows;
-    if (t == 1000) TerminateProcess(pi.hProcess, code);
+    if (polls == 1000) TerminateProcess(pi.hProcess, code);
     GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess), CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
     return (int)code;
   }
   LRESULT Send(int id, UINT m, WPARAM w = 0, LPARAM l = 0) const {
@@ -65,34 +72,36 @@ struct App {
     return (LRESULT)r;
   }
   void Click(int id) const { Send(id, BM_CLICK); }
-  // Texts through the wide messages: Wine hands the ANSI forms back unconverted across processes.
+  // Texts through the wide messages (Wine hands the ANSI forms back
+  // unconverted across processes), in this process's code page.
   std::string Text(int id, int entry = -1) const {
     wchar_t w[300] = L"";
     char out[600] = "";
-    if (entry < 0 || Send(id, LB_GETTEXTLEN, entry) < 290)
-      Send(id, entry < 0 ? WM_GETTEXT : LB_GETTEXT, entry < 0 ? 300 : entry, (LPARAM)w);
+    if (entry < 0) Send(id, WM_GETTEXT, 300, (LPARAM)w);
+    if (entry >= 0 && Send(id, LB_GETTEXTLEN, entry) < 290) Send(id, LB_GETTEXT, entry, (LPARAM)w);
     WideCharToMultiByte(CP_ACP, 0, w, -1, out, sizeof out, nullptr, nullptr);
     return out;
   }
   // The list's entries, each followed by '|'.
   std::string List() const {
     std::string all;
-    for (int i = 0; i < Send(1120, LB_GETCOUNT); ++i) all += Text(1120, i) + "|";
+    for (int i = 0; i < Send(IDC_LIST, LB_GETCOUNT); ++i) all += Text(IDC_LIST, i) + "|";
     return all;
   }
   // A mouse click on entry i of the list, as a user makes it.
   void ClickEntry(int i) const {
-    LPARAM at = MAKELPARAM(8, (int)Send(1120, LB_GETITEMHEIGHT) * (2 * i + 1) / 2);
-    Send(1120, WM_LBUTTONDOWN, MK_LBUTTON, at), Send(1120, WM_LBUTTONUP, 0, at);
+    LPARAM at = MAKELPARAM(8, (int)Send(IDC_LIST, LB_GETITEMHEIGHT) * (2 * i + 1) / 2);
+    Send(IDC_LIST, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    Send(IDC_LIST, WM_LBUTTONUP, 0, at);
   }
   // Clicks button id, then in the modal window titled title types file into
-  // the open-file dialog's name field (edt1, or the combo box cmb13) and clicks answer.
+  // the open-file dialog's name field (an edit or a combo box) and clicks answer.
   bool Answer(int id, const char* title, int answer, const std::string& file = "") const {
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-    HWND modal = Window(title),
-         name = GetDlgItem(modal, 0x480) ? GetDlgItem(modal, 0x480) : GetDlgItem(modal, 0x47C);
-    if (!modal || (!file.empty() && !SendMessageA(name, WM_SETTEXT, 0, (LPARAM)file.c_str())))
-      return false;
+    HWND modal = Window(title);
+    HWND name = GetDlgItem(modal, edt1) ? GetDlgItem(modal, edt1) : GetDlgItem(modal, cmb13);
+    if (!modal) return false;
+    if (!file.empty() && !SendMessageA(name, WM_SETTEXT, 0, (LPARAM)file.c_str())) return false;
     PostMessageA(GetDlgItem(modal, answer), BM_CLICK, 0, 0);
     for (DWORD start = GetTickCount(); IsWindow(modal) && GetTickCount() - start < 20000;)
       Sleep(30);
@@ -103,7 +112,8 @@ struct App {
 // Whether the system shows path as the wallpaper, asked by a new process.
 inline bool ShowsWallpaper(const std::string& path) {
   App probe;
-  return probe.Run(Beside("wallpaper_probe.exe") + " \"" + path + "\"") && probe.Wait() == 0;
+  return probe.Run("\"" + Beside("wallpaper_probe.exe") + "\" \"" + path + "\"") &&
+         probe.Wait() == 0;
 }
 
 }  // namespace e2e

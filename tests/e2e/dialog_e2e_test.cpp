@@ -1,66 +1,111 @@
-// The real program under Wine and Xvfb, as a user takes it. What Save and
-// Clear write is checked by the native tests; here, that the journeys work.
+// The real program as a user takes it, on a Japanese Windows: CTest runs
+// this test with the Unix locale ja_JP.UTF-8, which gives every Wine process
+// of it the ANSI code page 932. Paths are written as that code page's bytes.
 #include <gtest/gtest.h>
 
-#include "res/resource.h"
 #include "tests/e2e/dialog_driver.h"
 #include "tests/win32/test_bitmap_win32.h"
 
-using namespace testreg;
-const char *P = PROGRAM_KEY, *DK = DESKTOP_KEY, *Original = "C:\\windows\\original.bmp";
+using testreg::Text;
+using testreg::Values;
 
-// The dialog through its real controls, a logon start while it is open, the
-// logon run from the Run value that Save wrote (passing over an entry that
-// became a folder), then Cancel and Clear.
+// Two names whose second bytes are the letters H and h: "autumn" and "inn".
+const char* const kAutumn = "\x8f\x48.bmp";
+const char* const kInn = "\x8f\x68.bmp";
+const char* const kPictures = "\x95\xc7\x8e\x86";  // "wallpaper"
+const char* const kOriginal = "C:\\windows\\original.bmp";
+
+// 70 characters whose second byte is a backslash: 140 bytes.
+std::string Sheets() {
+  std::string s;
+  for (int i = 0; i < 70; ++i) s += "\x95\x5c";
+  return s;
+}
+
+// The dialog through its real controls, started from a folder whose path
+// needs more than 259 bytes (fewer than 260 characters): files added (one
+// that is listed already in other letter case and one whose path does not
+// fit are not), a logon start while the dialog is open refused, Save in
+// Daily, and the logon run from the Run value, which names the program by
+// its short path and passes over an entry that became a folder. Then Cancel
+// leaves everything as it was, and Clear removes it all.
 TEST(Journeys, AddSelectSaveLogonCancelClear) {
+  ASSERT_EQ(932u, GetACP());
   char temp[MAX_PATH];
-  std::string dir(temp, GetTempPathA(MAX_PATH, temp)), dawn = dir + "sw_dawn.bmp",
-                                                       noon = dir + "sw_noon.bmp";
-  std::string dusk = dir + "sw_dusk.bmp";
-  for (const std::string* file : {&dawn, &noon, &dusk})
-    ASSERT_TRUE((RemoveDirectoryA(file->c_str()), WriteTestBitmap(file->c_str(), 64, 48)));
-  RegDeleteKeyA(HKEY_CURRENT_USER, P);
-  SetText(DK, "Wallpaper", Original);
-  e2e::App app, logon, run;
-  ASSERT_TRUE(app.Open());
+  const std::string dir(temp, GetTempPathA(MAX_PATH, temp));
+  const std::string pictures = dir + kPictures;
+  const std::string autumn = pictures + "\\" + kAutumn;
+  const std::string inn = pictures + "\\" + kInn;
+  const std::string dusk = pictures + "\\dusk.bmp";
+  const std::string deep = dir + Sheets() + "\\" + Sheets();
+  const std::string exe = deep + "\\scenewheel.exe";
+  const std::string tooLong = deep + "\\x.bmp";
+  for (const std::string& folder : {pictures, dir + Sheets(), deep})
+    CreateDirectoryA(folder.c_str(), nullptr);
+  RemoveDirectoryA(dusk.c_str());  // left by a run that was cut off
+  for (const std::string& file : {autumn, inn, dusk, tooLong})
+    ASSERT_TRUE(WriteTestBitmap(file.c_str(), 64, 48)) << file;
+  ASSERT_TRUE(CopyFileA(e2e::Beside("scenewheel.exe").c_str(), exe.c_str(), FALSE));
+  char shortExe[MAX_PATH];
+  ASSERT_GT(GetShortPathNameA(exe.c_str(), shortExe, MAX_PATH), 0u);
+  RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
+  testreg::SetText(DESKTOP_KEY, "Wallpaper", kOriginal);
+
+  e2e::App app;
+  ASSERT_TRUE(app.Open(exe));
   app.Click(IDC_MODE_DAILY);
-  for (const std::string& file : {dawn, noon, dusk})
-    EXPECT_TRUE(app.Answer(IDC_ADD, "Open a bitmap file", IDOK, file));
-  EXPECT_EQ(app.List(), dawn + "|" + noon + "|" + dusk + "|");
-  ValueMap before = Values(P);
-  ASSERT_TRUE(logon.Run(e2e::Beside("scenewheel.exe") + " A"));
+  std::string upperAutumn = autumn;
+  upperAutumn.replace(0, 2, "c:");
+  for (const std::string& file : {autumn, inn, dusk, upperAutumn, tooLong})
+    EXPECT_TRUE(app.Answer(IDC_ADD, "Open a bitmap file", IDOK, file)) << file;
+  EXPECT_EQ(autumn + "|" + inn + "|" + dusk + "|", app.List());
+
+  const testreg::ValueMap before = Values(PROGRAM_KEY);
+  e2e::App logon;
+  ASSERT_TRUE(logon.Run("\"" + exe + "\" A"));
   HWND box = logon.Window();
   EXPECT_TRUE(
       FindWindowExA(box, nullptr, "Static", "Only one instance of this program can run at a time"));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
-  EXPECT_EQ(logon.Wait(), 0);
-  EXPECT_EQ(Values(P), before);
-  app.ClickEntry(1), app.Click(IDC_SELECT);
-  EXPECT_EQ(app.Text(IDC_CURRENT), noon);
+  EXPECT_EQ(0, logon.Wait());
+  EXPECT_EQ(before, Values(PROGRAM_KEY));
+
+  app.ClickEntry(1);
+  app.Click(IDC_SELECT);
+  EXPECT_EQ(inn, app.Text(IDC_CURRENT));
   app.Click(IDOK);
-  EXPECT_EQ(app.Wait(), 1);
-  EXPECT_TRUE(e2e::ShowsWallpaper(noon));
-  DeleteFileA(dusk.c_str()),
-      CreateDirectoryA(dusk.c_str(), nullptr);  // the next entry is a folder now
+  EXPECT_EQ(1, app.Wait());
+  EXPECT_TRUE(e2e::ShowsWallpaper(inn));
+  const std::string command = Text(RUN_KEY, RUN_VALUE_NAME);
+  EXPECT_EQ(std::string(shortExe) + " A", command);
 
-  SetNumber(P, "LastChange", 0x07D30C11);  // 2003-12-17: a change is due
-  ASSERT_TRUE(run.Run(Text(RUN_KEY, RUN_VALUE_NAME)));
+  DeleteFileA(dusk.c_str());
+  CreateDirectoryA(dusk.c_str(), nullptr);                    // the next entry is a folder now
+  testreg::SetNumber(PROGRAM_KEY, "LastChange", 0x07D30C11);  // 2003-12-17: a change is due
+  e2e::App run;
+  ASSERT_TRUE(run.Run(command));
   int windows = 0;
-  EXPECT_TRUE(run.Wait(&windows) == 0 && windows == 0);  // ends with 0 and shows nothing
-  EXPECT_TRUE(e2e::ShowsWallpaper(dawn));                // past the folder, back to the first
+  EXPECT_EQ(0, run.Wait(&windows));
+  EXPECT_EQ(0, windows);
+  EXPECT_TRUE(e2e::ShowsWallpaper(autumn));  // past the folder, back to the first
 
-  ASSERT_TRUE(app.Open());
-  EXPECT_EQ(app.List() + app.Text(IDC_CURRENT), dawn + "|" + noon + "|" + dusk + "|" + dawn);
-  before = Values(P);
-  app.ClickEntry(0), app.Click(IDC_REMOVE), app.Click(IDC_MODE_NONE), app.Click(IDCANCEL);
-  EXPECT_EQ(app.Wait(), 0);
-  EXPECT_EQ(Values(P), before);
+  ASSERT_TRUE(app.Open(exe));
+  EXPECT_EQ(autumn + "|" + inn + "|" + dusk + "|" + autumn, app.List() + app.Text(IDC_CURRENT));
+  const testreg::ValueMap saved = Values(PROGRAM_KEY);
+  app.ClickEntry(0);
+  app.Click(IDC_REMOVE);
+  app.Click(IDC_MODE_NONE);
+  app.Click(IDCANCEL);
+  EXPECT_EQ(0, app.Wait());
+  EXPECT_EQ(saved, Values(PROGRAM_KEY));
 
-  ASSERT_TRUE(app.Open());
+  ASSERT_TRUE(app.Open(exe));
   ASSERT_TRUE(app.Answer(IDC_CLEAR, "Question", IDNO));
-  EXPECT_EQ(app.Wait(), 0);
-  EXPECT_TRUE(Values(P).empty() && Text(RUN_KEY, RUN_VALUE_NAME) == "<missing>");
-  EXPECT_EQ(Text(DK, "Wallpaper"),
-            Original);  // shown again where Windows reads the desktop values (Wine does not)
-  DeleteFileA(dawn.c_str()), DeleteFileA(noon.c_str()), RemoveDirectoryA(dusk.c_str());
+  EXPECT_EQ(0, app.Wait());
+  EXPECT_EQ(0u, Values(PROGRAM_KEY).size());
+  EXPECT_EQ("<missing>", Text(RUN_KEY, RUN_VALUE_NAME));
+  EXPECT_EQ(kOriginal, Text(DESKTOP_KEY, "Wallpaper"));
+  for (const std::string& file : {autumn, inn, tooLong, exe}) DeleteFileA(file.c_str());
+  for (const std::string& folder : {dusk, pictures, deep, dir + Sheets()})
+    RemoveDirectoryA(folder.c_str());
 }

@@ -14,8 +14,11 @@ FakeDialog View;
 static FakeKey& Of(RegKey key) { return Fake.keys[*(std::string*)key]; }
 
 long KeyOpen(const char* path, unsigned long, RegKey* key) {
-  if (Fake.failOpen.count(path)) return *key = nullptr, 5;  // ERROR_ACCESS_DENIED
-  Fake.keys[path], ++Fake.openKeys, *key = new std::string(path);
+  *key = nullptr;
+  if (Fake.failOpen.count(path)) return 5;  // ERROR_ACCESS_DENIED
+  Fake.keys[path];
+  ++Fake.openKeys;
+  *key = new std::string(path);
   return 0;
 }
 long KeyQuery(RegKey key, const char* name, unsigned long* type, void* data, unsigned long* size) {
@@ -23,7 +26,8 @@ long KeyQuery(RegKey key, const char* name, unsigned long* type, void* data, uns
   const std::string& d = Of(key)[name].second;
   *type = Of(key)[name].first;
   if (d.size() > *size) return RESULT_MORE_DATA;
-  memcpy(data, d.data(), *size = (unsigned long)d.size());
+  *size = (unsigned long)d.size();
+  memcpy(data, d.data(), d.size());
   return 0;
 }
 void KeySet(RegKey key, const char* name, unsigned long type, const void* data,
@@ -39,11 +43,17 @@ long KeyEnum(RegKey key, unsigned long index, char* name, unsigned long* nameSiz
   auto it = std::next(Of(key).begin(), (long)index);
   const std::string& d = it->second.second;
   if (it->first.size() >= *nameSize || (data && d.size() > *dataSize)) return RESULT_MORE_DATA;
-  memcpy(name, it->first.c_str(), (*nameSize = (unsigned long)it->first.size()) + 1);
-  if (data) memcpy(data, d.data(), *dataSize = (unsigned long)d.size());
+  *nameSize = (unsigned long)it->first.size();
+  memcpy(name, it->first.c_str(), it->first.size() + 1);
+  if (!data) return 0;
+  *dataSize = (unsigned long)d.size();
+  memcpy(data, d.data(), d.size());
   return 0;
 }
-void KeyClose(RegKey key) { delete (std::string*)key, --Fake.openKeys; }
+void KeyClose(RegKey key) {
+  delete (std::string*)key;
+  --Fake.openKeys;
+}
 uint32_t TodayDate() { return 0x07D30C11; }
 void ApplyWallpaper(const char* path) { Fake.applied.push_back(path ? path : "<null>"); }
 void ShowRegistryProblem() { ++Fake.messages; }
@@ -51,18 +61,18 @@ int WallpaperFileExists(const char* path) { return !Fake.missingFiles.count(path
 
 int ListCount() { return View.countFails ? LIST_ERR : (int)View.entries.size(); }
 int ListText(int index, char* text) {
-  return index < 0 || index >= (int)View.entries.size()
-             ? LIST_ERR
-             : (int)strlen(strcpy(text, View.entries[index].c_str()));
+  if (index < 0 || index >= (int)View.entries.size()) return LIST_ERR;
+  strcpy(text, View.entries[index].c_str());
+  return (int)strlen(text);
 }
 void ListAppend(const char* text) { View.entries.push_back(text); }
 void ListReset() { View.entries.clear(); }
-void ListDelete(int index) {
-  View.entries.erase(View.entries.begin() + index);
-}  // the selection was read before
+// The selection was read before, as the program does.
+void ListDelete(int index) { View.entries.erase(View.entries.begin() + index); }
 int ListSelection(int* items, int max) {
   int n = std::min(max, (int)View.selected.size());
-  return std::copy_n(View.selected.begin(), n, items), n;
+  std::copy_n(View.selected.begin(), n, items);
+  return n;
 }
 int ListSelectedCount() { return View.countFails ? LIST_ERR : (int)View.selected.size(); }
 int ListCaret() { return View.caret; }
@@ -74,16 +84,20 @@ void EnableControl(int id, int enable) { View.enabled[id] = enable; }
 int AskQuestion(const char*, const char*, unsigned) { return View.answer; }
 void EndMainDialog(int result) { View.ended = result; }
 int RunOpenFileDialog(char* file, unsigned size, const char*, unsigned* nameOffset) {
-  snprintf(file, size, "%s", View.chosen.c_str()), *nameOffset = View.chosenOffset;
+  snprintf(file, size, "%s", View.chosen.c_str());
+  *nameOffset = View.chosenOffset;
   return !View.chosen.empty();
 }
 int SameFileName(const char* a, const char* b) { return !strcasecmp(a, b); }
 void OpenLinkTarget(int control) { View.opened.push_back(control); }
 int DeleteAtRestart(const char* path) {
-  return View.removals.push_back(std::string("restart ") + path), View.restartAgrees;
+  View.removals.push_back("restart " + std::string(path));
+  View.keyGoneAtRemoval = Fake.keys.count(PROGRAM_KEY) == 0;
+  return View.restartAgrees;
 }
 int WriteWininitEntry(const char* folder, const char* path) {
-  return View.removals.push_back(std::string("wininit ") + path), !folder;
+  View.removals.push_back("wininit " + std::string(path));
+  return folder == nullptr;
 }
 void LoadLogo() {}
 void FreeLogo() {}

@@ -23,7 +23,8 @@ struct FakeRegistry {
   std::set<std::string> missingFiles;  // paths whose file is gone
   long enumFailsAt = -1;               // the enumeration index that answers an error
   std::vector<std::string> applied;    // wallpaper actions; "<null>" for no path
-  int messages = 0, openKeys = 0;
+  int messages = 0;
+  int openKeys = 0;
 
   // A text with its terminator, or other bytes as they are.
   void Set(const std::string& key, const std::string& name, const std::string& text,
@@ -48,9 +49,12 @@ struct FakeDialog {
   std::string current;             // the current-wallpaper field
   std::string preview = "<none>";  // the last preview: a path or "<logo>"
   std::map<int, int> enabled;      // control id: 1 enabled, 0 disabled
-  int checked = 0, answer = ANSWER_NO, ended = -1;
+  int checked = 0;
+  int answer = ANSWER_NO;             // to the question of Clear Registry and Exit
+  int ended = -1;                     // the dialog's end value
   bool restartAgrees = true;          // the system takes the delayed deletion
   std::vector<std::string> removals;  // the self-removal's steps
+  bool keyGoneAtRemoval = false;      // the program key was cleared before the removal
   std::vector<int> opened;            // link labels whose target was opened
   std::string chosen;                 // what the open-file dialog answers; "" cancels
   unsigned chosenOffset = 0;

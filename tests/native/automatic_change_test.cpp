@@ -1,3 +1,5 @@
+// The logon run: the stored layout it reads, the change decision, the index
+// rule, the entry whose file is there, and what a run stores and applies.
 #include "settings/automatic_change.h"
 
 #include <gtest/gtest.h>
@@ -6,19 +8,27 @@
 
 static uint32_t D(unsigned y, unsigned m, unsigned d) { return y << 16 | m << 8 | d; }
 
-TEST(Settings, PackedDateEntryNamesAndStoredModes) {
-  EXPECT_EQ(PackDate(2003, 12, 17), 0x07D30C11u);
-  struct {
-    int index;
-    const char* name;
-  } names[] = {
-      {0, "Bitmap00"}, {7, "Bitmap07"}, {31, "Bitmap31"}, {100, "Bitmap100"}, {-1, "Bitmap-1"}};
-  char name[ENTRY_NAME_SIZE];
-  for (auto& c : names) EXPECT_STREQ((FormatEntryName(name, c.index), name), c.name);
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(ModeFromStoredByte("BDMNWOdxb"[i]), "BDMNWOOOOO"[i]) << i;
+TEST(SettingsLayout, PackedDateHoldsDayMonthAndYear) {
+  EXPECT_EQ(0x07D30C11u, PackDate(2003, 12, 17));
 }
 
-TEST(Settings, IsChangeDue) {
+TEST(SettingsLayout, EntryNamesHaveAtLeastTwoDigits) {
+  const std::pair<int, std::string> cases[] = {
+      {0, "Bitmap00"}, {7, "Bitmap07"}, {31, "Bitmap31"}, {100, "Bitmap100"}, {-1, "Bitmap-1"}};
+  for (const auto& c : cases) {
+    char name[ENTRY_NAME_SIZE];
+    FormatEntryName(name, c.first);
+    EXPECT_EQ(c.second, name);
+  }
+}
+
+TEST(SettingsLayout, AStoredModeOtherThanBDMNWLoadsAsDefault) {
+  const std::string stored = "BDMNWOdxb", loaded = "BDMNWOOOO";
+  for (size_t i = 0; i < stored.size(); ++i)
+    EXPECT_EQ(loaded[i], ModeFromStoredByte(stored[i])) << stored[i];
+}
+
+TEST(LogonRun, IsChangeDueByModeAndDates) {
   const ChangeDecision y = CHANGE_DUE, n = CHANGE_NOT_DUE, e = CHANGE_END;
   struct {
     char mode;
@@ -43,11 +53,11 @@ TEST(Settings, IsChangeDue) {
                {'N', 0, 1, e},
                {'O', 0, 1, e},
                {'d', 0, 1, e}};
-  for (auto& c : cases)
-    EXPECT_EQ(IsChangeDue(c.mode, c.today, c.last), c.want) << c.mode << std::hex << c.last;
+  for (const auto& c : cases)
+    EXPECT_EQ(c.want, IsChangeDue(c.mode, c.today, c.last)) << c.mode << std::hex << c.last;
 }
 
-TEST(Settings, NextIndex) {
+TEST(LogonRun, NextIndexWrapsAfterTheLastEntryAndThe32nd) {
   const ChangeDecision y = CHANGE_DUE, n = CHANGE_NOT_DUE;
   struct {
     int32_t index, count;
@@ -56,20 +66,26 @@ TEST(Settings, NextIndex) {
   } cases[] = {{0, 5, y, 1}, {3, 5, y, 4},  {4, 5, y, 0},   {30, 32, y, 31}, {31, 32, y, 0},
                {7, 3, y, 0}, {-1, 5, y, 0}, {2, 0, y, 3},   {31, 40, y, 0},  {-2, 0, y, 0},
                {4, 5, n, 4}, {40, 5, n, 0}, {-1, 5, n, -1}, {32, 40, n, 0},  {31, 40, n, 31}};
-  for (auto& c : cases)
-    EXPECT_EQ(NextIndex(c.index, c.count, c.due), c.want) << c.index << "/" << c.count;
+  for (const auto& c : cases)
+    EXPECT_EQ(c.want, NextIndex(c.index, c.count, c.due)) << c.index << "/" << c.count;
 }
 
-// Per index: 'x' the file is there, '-' gone, anything else an entry the run cannot read.
-static int checks;
+// The files of a row, one character per index: 'x' there, '-' gone, anything
+// else an entry that cannot be read. Counts the checks made.
+struct Files {
+  std::string states;
+  int checks = 0;
+};
 static EntryState Look(void* files, int32_t i) {
-  char at =
-      (++checks,
-       static_cast<std::string*>(files)->at(i));  // throws for an index that the row leaves out
+  Files* f = static_cast<Files*>(files);
+  ++f->checks;
+  char at = f->states.at(i);  // throws for an index that the row leaves out
   return at == 'x' ? ENTRY_EXISTS : at == '-' ? ENTRY_MISSING : ENTRY_UNUSABLE;
 }
 
-TEST(Settings, ChooseEntryPassesOverFilesThatAreGone) {
+// The entry whose file is there, looked for by the due rule from the next
+// index, at most count (1 to 32) entries; an unreadable entry ends the search.
+TEST(LogonRun, ChooseEntryPassesOverFilesThatAreGone) {
   const ChangeDecision y = CHANGE_DUE, n = CHANGE_NOT_DUE;
   const int32_t none = NO_ENTRY;
   struct {
@@ -83,79 +99,98 @@ TEST(Settings, ChooseEntryPassesOverFilesThatAreGone) {
                {3, 5, y, "-x---", 1, 3},
                {2, 5, y, "-----", none, 5},
                {0, 0, y, "x-x", none, 1},
-               {0, 1, y, "-x", none, 1},
                {5, 2, n, "-x----", none, 2},
                {2, 5, y, "xxx-!", none, 2},
                {31, 40, y, std::string(31, '-') + "x", 31, 32},
                {0, 40, y, std::string(40, '-'), none, 32}};
-  for (auto& c : cases) {
-    checks = 0;
-    EXPECT_EQ(ChooseEntry(c.index, c.count, c.due, Look, &c.files), c.want)
-        << c.index << "/" << c.count << c.files;
-    EXPECT_EQ(checks, c.checks) << c.files;
+  for (const auto& c : cases) {
+    Files files = {c.files};
+    EXPECT_EQ(c.want, ChooseEntry(c.index, c.count, c.due, Look, &files)) << c.files;
+    EXPECT_EQ(c.checks, files.checks) << c.files;
   }
 }
 
-// Five entries, the third current; B, D or W with the given last change and
-// the files of the entries named by the digits in gone deleted.
+// Five entries, the third current, in the given mode and with the given last
+// change; the files of the entries named by the digits in gone deleted.
 static void Store(const char* mode, uint32_t last, const char* gone = "") {
-  ResetFakes(), Fake.Set(PROGRAM_KEY, "ChangeMode", mode);
-  for (const char* d = gone; *d; ++d) Fake.missingFiles.insert(std::string("Bitmap0") + *d);
+  ResetFakes();
+  Fake.Set(PROGRAM_KEY, "ChangeMode", mode);
   for (const char* n : {"Bitmap00", "Bitmap01", "Bitmap02", "Bitmap03", "Bitmap04"})
     Fake.Set(PROGRAM_KEY, n, n);
-  for (auto v : {std::make_pair("SelectedBmp", 2u), {"BmpCount", 5u}, {"LastChange", last}})
-    Fake.Set(PROGRAM_KEY, v.first, Dword(v.second), VALUE_NUMBER);
+  for (const char* d = gone; *d; ++d) Fake.missingFiles.insert(std::string("Bitmap0") + *d);
+  Fake.Set(PROGRAM_KEY, "SelectedBmp", Dword(2), VALUE_NUMBER);
+  Fake.Set(PROGRAM_KEY, "BmpCount", Dword(5), VALUE_NUMBER);
+  Fake.Set(PROGRAM_KEY, "LastChange", Dword(last), VALUE_NUMBER);
 }
 
-// Seven days count from the last change, not the last run: a Weekly user
-// who logs on every day still gets a new wallpaper every week.
-TEST(Settings, LogonRunsStoreTheIndexAndApplyTheEntry) {
+// What the runs left: the stored index and date, the desktop's value, the
+// wallpapers applied and the keys left open.
+static std::string RunResult() {
+  char date[16];
+  snprintf(date, sizeof date, "%08x", *(const uint32_t*)Fake.Raw(PROGRAM_KEY, "LastChange").data());
+  std::string out = "index " + std::to_string(Fake.Raw(PROGRAM_KEY, "SelectedBmp")[0]) + ", date " +
+                    date + ", desktop " + Fake.Text(DESKTOP_KEY, "Wallpaper") + ", applied";
+  for (const std::string& a : Fake.applied) out += " " + a;
+  return out + ", open keys " + std::to_string(Fake.openKeys);
+}
+
+// Today is 2003-12-17. The date is stored only by a run that changed: seven
+// days count from the last change, so a Weekly user who logs on every day
+// still sees a new wallpaper every week.
+TEST(LogonRun, StoresTheIndexAndAppliesTheEntryWhoseFileIsThere) {
   struct {
     const char* mode;
     uint32_t last;
     int runs;
-    const char* entry;
-    uint32_t stored;
-    const char* gone = "";
-  } cases[] = {{"D", D(2003, 12, 16), 1, "Bitmap03", D(2003, 12, 17)},
-               {"D", D(2003, 12, 16), 2, "Bitmap03", D(2003, 12, 17)},
-               {"W", D(2003, 12, 11), 1, "Bitmap02", D(2003, 12, 11)},
-               {"B", 0, 3, "Bitmap00", D(2003, 12, 17)},
-               {"D", D(2003, 12, 16), 1, "Bitmap00", D(2003, 12, 17), "34"},
-               {"W", D(2003, 12, 11), 1, "Bitmap03", D(2003, 12, 11), "2"}};
-  for (auto& c : cases) {
+    const char* gone;
+    std::string want;
+  } cases[] = {
+      {"D", D(2003, 12, 16), 1, "", "index 3, date 07d30c11, desktop Bitmap03, applied Bitmap03"},
+      {"D", D(2003, 12, 16), 2, "",
+       "index 3, date 07d30c11, desktop Bitmap03, applied Bitmap03 Bitmap03"},
+      {"W", D(2003, 12, 11), 1, "", "index 2, date 07d30c0b, desktop Bitmap02, applied Bitmap02"},
+      {"B", 0, 3, "",
+       "index 0, date 07d30c11, desktop Bitmap00, applied Bitmap03 Bitmap04 Bitmap00"},
+      {"D", D(2003, 12, 16), 1, "34", "index 0, date 07d30c11, desktop Bitmap00, applied Bitmap00"},
+      {"W", D(2003, 12, 11), 1, "2", "index 3, date 07d30c0b, desktop Bitmap03, applied Bitmap03"},
+  };
+  for (const auto& c : cases) {
     Store(c.mode, c.last, c.gone);
-    for (int i = 0; i < c.runs; ++i) EXPECT_EQ(RunAutomaticChange(), 1);
-    EXPECT_EQ(Fake.Raw(PROGRAM_KEY, "SelectedBmp") + Fake.Raw(PROGRAM_KEY, "LastChange"),
-              Dword(c.entry[7] - '0') + Dword(c.stored));
-    EXPECT_EQ(Fake.Text(DESKTOP_KEY, "Wallpaper") + Fake.applied.back(),
-              c.entry + std::string(c.entry))
-        << c.mode << c.runs;
-    EXPECT_TRUE(Fake.applied.size() == (size_t)c.runs && Fake.openKeys == 0);
+    for (int i = 0; i < c.runs; ++i) EXPECT_EQ(1, RunAutomaticChange());
+    EXPECT_EQ(c.want + ", open keys 0", RunResult()) << c.mode << c.runs << c.gone;
   }
-  // Inputs missing, of another type or too long, or every file gone: nothing written.
+}
+
+// An input missing, of another type or too long, or every file gone: the run
+// writes and applies nothing.
+TEST(LogonRun, WritesNothingWhenAnInputIsSpoiltOrEveryFileIsGone) {
   struct {
     const char* name;
     std::string data;
     unsigned long type;
-    const char* gone = "";
-  } spoilt[] = {{"ChangeMode", "M", VALUE_TEXT},
-                {"ChangeMode", "d", VALUE_TEXT},
-                {"SelectedBmp", "2", VALUE_TEXT},
-                {"LastChange", "\1\2", VALUE_NUMBER},
-                {"Bitmap03", std::string(300, 'x'), VALUE_TEXT},
-                {"BmpCount", "", 3},
-                {"ChangeMode", "B", VALUE_TEXT, "01234"}};
-  for (auto& c : spoilt) {
+    const char* gone;
+  } cases[] = {{"ChangeMode", "M", VALUE_TEXT, ""},
+               {"ChangeMode", "d", VALUE_TEXT, ""},
+               {"SelectedBmp", "2", VALUE_TEXT, ""},
+               {"LastChange", "\1\2", VALUE_NUMBER, ""},
+               {"Bitmap03", std::string(300, 'x'), VALUE_TEXT, ""},
+               {"BmpCount", "", VALUE_NUMBER, ""},
+               {"ChangeMode", "B", VALUE_TEXT, "01234"}};
+  for (const auto& c : cases) {
     Store("D", 0, c.gone);
     Fake.Set(PROGRAM_KEY, c.name, c.data, c.type);
-    FakeKey before = Fake.keys[PROGRAM_KEY];
-    EXPECT_EQ(RunAutomaticChange(), 0) << c.name << c.data.substr(0, 2);
-    EXPECT_TRUE(Fake.keys[PROGRAM_KEY] == before && Fake.applied.empty() &&
-                !Fake.keys[DESKTOP_KEY].count("Wallpaper"));
+    const FakeKey before = Fake.keys[PROGRAM_KEY];
+    EXPECT_EQ(0, RunAutomaticChange()) << c.name;
+    EXPECT_EQ(before, Fake.keys[PROGRAM_KEY]) << c.name;
+    EXPECT_EQ("<missing>", Fake.Text(DESKTOP_KEY, "Wallpaper")) << c.name;
+    EXPECT_EQ(0u, Fake.applied.size()) << c.name;
   }
+}
+
+TEST(LogonRun, WithoutTheDesktopKeyStoresTheIndexButAppliesNothing) {
   Store("D", 0);
-  Fake.failOpen.insert(DESKTOP_KEY);  // the index and date stay stored
-  EXPECT_EQ(RunAutomaticChange(), 0);
-  EXPECT_TRUE(Fake.Raw(PROGRAM_KEY, "SelectedBmp") == Dword(3) && Fake.applied.empty());
+  Fake.failOpen.insert(DESKTOP_KEY);
+  EXPECT_EQ(0, RunAutomaticChange());
+  EXPECT_EQ(Dword(3), Fake.Raw(PROGRAM_KEY, "SelectedBmp"));
+  EXPECT_EQ(0u, Fake.applied.size());
 }

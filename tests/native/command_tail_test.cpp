@@ -1,3 +1,4 @@
+// The command tail behind the program name, and the choice it makes.
 #include "app/command_tail.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@ TEST(CommandTail, FindsArgumentsBehindTheProgramName) {
                {"scenewheel.exe    A  x", "A  x"},
                {"scenewheel.exe \tA", "\tA"},
                {"scenewheel.exe\tA", ""}};  // only the space is a blank
-  for (auto& c : cases) EXPECT_STREQ(FindCommandTail(c.line), c.tail) << c.line;
+  for (const auto& c : cases) EXPECT_STREQ(c.tail, FindCommandTail(c.line)) << c.line;
 }
 
 TEST(CommandTail, OnlyAFirstCapitalASelectsTheUnattendedChange) {
@@ -27,6 +28,6 @@ TEST(CommandTail, OnlyAFirstCapitalASelectsTheUnattendedChange) {
   } cases[] = {{"A", true},    {"\tA", true},  {"  \t A", true}, {"Anything", true},
                {"a", false},   {"  a", false}, {"/A", false},    {"-A", false},
                {"B A", false}, {"", false},    {nullptr, false}};
-  for (auto& c : cases)
-    EXPECT_EQ(TailSelectsUnattended(c.tail), c.unattended) << (c.tail ? c.tail : "(null)");
+  for (const auto& c : cases)
+    EXPECT_EQ(c.unattended, TailSelectsUnattended(c.tail)) << (c.tail ? c.tail : "(null)");
 }

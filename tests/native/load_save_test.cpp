@@ -1,3 +1,4 @@
+// Load, save and clear between the registry, SettingsState and the dialog.
 #include "settings/load_save.h"
 
 #include <gtest/gtest.h>
@@ -7,24 +8,32 @@
 namespace {
 
 const char *P = PROGRAM_KEY, *R = RUN_KEY, *DK = DESKTOP_KEY;
+const std::string kProgram = "C:\\Apps\\sw.exe";
 
 void Reset() {
   ResetFakes();
-  strcpy(SettingsState.ProgramPath, "C:\\Apps\\sw.exe");
-  Fake.Set(DK, "Wallpaper", "C:\\clouds.bmp"), Fake.Set(DK, "TileWallpaper", "1"),
-      Fake.Set(R, RUN_VALUE_NAME, "stale");
+  strcpy(SettingsState.ProgramPath, kProgram.c_str());
+  Fake.Set(DK, "Wallpaper", "C:\\clouds.bmp");
+  Fake.Set(DK, "TileWallpaper", "1");
+  Fake.Set(R, RUN_VALUE_NAME, "stale");
 }
 
-// The program key's values in name order, texts up to their terminator;
-// then the desktop's two values and the Run value.
-std::string Stored() {
+// The program key's values in name order, texts up to their terminator.
+std::string ProgramValues() {
   std::string out;
-  for (auto& v : Fake.keys[P])
-    out += v.first + "=" +
-           (v.second.first == VALUE_NUMBER ? std::to_string(*(uint32_t*)v.second.second.data())
-                                           : Fake.Text(P, v.first)) +
-           " ";
-  return out + "| " + Fake.Text(DK, "Wallpaper") + " " + Fake.Text(DK, "TileWallpaper") + " " +
+  for (const auto& v : Fake.keys[P]) {
+    const std::string& bytes = v.second.second;
+    bool number = v.second.first == VALUE_NUMBER;
+    out +=
+        v.first + "=" + (number ? std::to_string(*(const uint32_t*)bytes.data()) : bytes.c_str());
+    out += " ";
+  }
+  return out;
+}
+
+// The desktop's two values and the Run value.
+std::string OtherValues() {
+  return Fake.Text(DK, "Wallpaper") + " " + Fake.Text(DK, "TileWallpaper") + " " +
          Fake.Text(R, RUN_VALUE_NAME);
 }
 
@@ -38,90 +47,107 @@ TEST(LoadSave, CaptureWhenTheStoredWallpaperIsMissingOrTheModeIsDefault) {
                {"M", "C:\\s", "C:\\s"},
                {"O", "", "C:\\clouds.bmp"},
                {"O", "C:\\s", "C:\\clouds.bmp"}};
-  for (auto& c : cases) {
-    Reset(), Fake.Set(P, "ChangeMode", c.mode);
+  for (const auto& c : cases) {
+    Reset();
+    Fake.Set(P, "ChangeMode", c.mode);
     if (c.stored) Fake.Set(P, "WindowsWallpaper", c.stored);
     LoadSettings();
-    EXPECT_STREQ(SettingsState.WindowsWallpaper, c.want) << c.mode << (c.stored ? c.stored : "-");
+    EXPECT_STREQ(c.want, SettingsState.WindowsWallpaper) << c.mode << (c.stored ? c.stored : "-");
   }
 }
 
-// The first 32 entries are listed and all 41 swept, but only after a load
-// that saw every value; otherwise only the numbered entries it counted.
-TEST(LoadSave, LoadListsTheFirst32AndSaveSweepsOnlyAfterACompleteLoad) {
-  for (long fails : {-1L, 2L}) {
-    Reset(), Fake.enumFailsAt = fails;
-    for (int i = 0; i < 40; ++i) Fake.Set(P, "Bitmap" + std::to_string(i + 10), std::to_string(i));
-    Fake.Set(P, "BitmapX", "x"), Fake.Set(P, "ChangeMode", "Daily");
-    Fake.Set(P, "Path", std::string(260, 'p'), 3);  // binary, no terminator: not taken
-    Fake.Set(P, "SelectedBmp", Dword(3), VALUE_NUMBER),
-        Fake.Set(P, "WinTileWallpaper", "0123456789"), Fake.Set(P, "WindowsWallpaper", "C:\\w");
-    LoadSettings(), SaveSettings();
-    if (fails > 0) {
-      EXPECT_TRUE(SettingsState.BitmapValuesSeen == 2u &&
-                  Fake.Text(P, "Bitmap12") + Fake.Text(P, "BitmapX") == "2x");
-      continue;
-    }
-    std::string entries;
-    for (int i = 0; i < 32; ++i)
-      entries +=
-          (i < 10 ? "Bitmap0" : "Bitmap") + std::to_string(i) + "=" + std::to_string(i) + " ";
-    EXPECT_EQ(Stored(), entries + "BmpCount=32 ChangeMode=D LastChange=131271697 Path=" +
-                            " SelectedBmp=3 WinTileWallpaper=0123456789 WindowsWallpaper=C:\\w | 3 "
-                            "1 C:\\Apps\\sw.exe A");
-    EXPECT_EQ(View.current + View.preview + SettingsState.WinTileWallpaper, "330123456");
-  }
+// 40 numbered entries and BitmapX: the first 32 enumerated are listed, and
+// Save writes the list as Bitmap00 on after deleting all 41. Bytes that are
+// no text of their field are not taken (a Path without a terminator) or cut
+// to the field (the tile text).
+TEST(LoadSave, LoadListsTheFirst32EntriesAndSaveWritesExactlyThem) {
+  Reset();
+  for (int i = 0; i < 40; ++i) Fake.Set(P, "Bitmap" + std::to_string(i + 10), std::to_string(i));
+  Fake.Set(P, "BitmapX", "x");
+  Fake.Set(P, "ChangeMode", "Daily");
+  Fake.Set(P, "Path", std::string(260, 'p'), 3);
+  Fake.Set(P, "SelectedBmp", Dword(3), VALUE_NUMBER);
+  Fake.Set(P, "WinTileWallpaper", "0123456789");
+  Fake.Set(P, "WindowsWallpaper", "C:\\w");
+  LoadSettings();
+  EXPECT_EQ("3", View.current);
+  EXPECT_EQ("3", View.preview);
+  EXPECT_STREQ("0123456", SettingsState.WinTileWallpaper);
+  SaveSettings();
+  std::string entries;
+  for (int i = 0; i < 32; ++i)
+    entries += (i < 10 ? "Bitmap0" : "Bitmap") + std::to_string(i) + "=" + std::to_string(i) + " ";
+  EXPECT_EQ(entries +
+                "BmpCount=32 ChangeMode=D LastChange=131271697 Path= SelectedBmp=3 "
+                "WinTileWallpaper=0123456789 WindowsWallpaper=C:\\w ",
+            ProgramValues());
+  EXPECT_EQ("3 1 " + kProgram + " A", OtherValues());
+}
+
+// A load that could not enumerate every value shows only part of the key:
+// Save then deletes only the numbered entries it counted.
+TEST(LoadSave, AfterAnIncompleteLoadSaveDeletesOnlyTheCountedEntries) {
+  Reset();
+  for (const char* name : {"Bitmap00", "Bitmap01", "Bitmap02", "BitmapX"}) Fake.Set(P, name, name);
+  Fake.enumFailsAt = 1;
+  LoadSettings();
+  SaveSettings();
+  EXPECT_EQ(1u, SettingsState.BitmapValuesSeen);
+  for (const char* name : {"Bitmap01", "Bitmap02", "BitmapX"}) EXPECT_EQ(name, Fake.Text(P, name));
 }
 
 // The sweep before Save deletes only the entries that the load listed or
 // counted; a value it passed over was never shown and stays as it was.
 TEST(LoadSave, SaveKeepsTheEntryValuesThatTheLoadPassedOver) {
-  const std::string longName = "Bitmap" + std::string(38, 'z');  // 44 characters
   const std::string passedOver[][2] = {
-      {longName, "C:\\long.bmp"},
-      {"BitmapBig", "C:\\" + std::string(300, 'b')},  // data past 260 bytes
-      {"BitmapCut", std::string(260, 'c')},           // 260 bytes, no terminator
-      {"BITMAPX", "C:\\caps.bmp"},                    // not the load's prefix
+      {"Bitmap" + std::string(38, 'z'), "C:\\long.bmp"},  // a name of 44 characters
+      {"BitmapBig", "C:\\" + std::string(300, 'b')},      // data past 260 bytes
+      {"BitmapCut", std::string(260, 'c')},               // 260 bytes, no terminator
+      {"BITMAPX", "C:\\caps.bmp"},                        // not the load's prefix
   };
   Reset();
   Fake.Set(P, "Bitmap00", "C:\\a.bmp");
   Fake.Set(P, "BitmapX", "C:\\x.bmp");
   for (const auto& v : passedOver) Fake.Set(P, v[0], v[1], v[0] == "BitmapCut" ? 3 : VALUE_TEXT);
   LoadSettings();
-  EXPECT_EQ(View.entries, (std::vector<std::string>{"C:\\a.bmp", "C:\\x.bmp"}));
+  EXPECT_EQ((std::vector<std::string>{"C:\\a.bmp", "C:\\x.bmp"}), View.entries);
   View.entries = {"C:\\new.bmp"};
   SettingsState.BmpCount = 1;
   SaveSettings();
-  for (const auto& v : passedOver)
-    EXPECT_EQ(Fake.Raw(P, v[0]).substr(0, v[1].size()), v[1]) << v[0];
-  EXPECT_EQ(Fake.Text(P, "Bitmap00"), "C:\\new.bmp");
-  EXPECT_EQ(Fake.Raw(P, "BitmapX"), "<missing>");
+  for (const auto& v : passedOver) EXPECT_EQ(v[1], Fake.Raw(P, v[0]).substr(0, v[1].size()));
+  EXPECT_EQ("C:\\new.bmp", Fake.Text(P, "Bitmap00"));
+  EXPECT_EQ("<missing>", Fake.Raw(P, "BitmapX"));
 }
 
+// Entries a and b, the index as given: the stored index and the values left
+// on the desktop and in the Run key, and the path the wallpaper action got.
 TEST(LoadSave, SaveAppliesByMode) {
+  const std::string run = kProgram + " A";
   struct {
     char mode;
     int32_t selected;
-    const char *stored, *applied;
-  } cases[] = {{'B', 1, "SelectedBmp=1 | b 1 C:\\Apps\\sw.exe A", "b"},
-               {'W', -1, "SelectedBmp=0 | a 1 C:\\Apps\\sw.exe A", "a"},
-               {'M', 0, "SelectedBmp=0 | a 1 <missing>", "a"},
-               {'D', 5, "SelectedBmp=5 | <missing> 1 C:\\Apps\\sw.exe A", ""},
-               {'N', 0, "SelectedBmp=0 |  1 <missing>", ""},
-               {'O', 0, "SelectedBmp=0 | C:\\cap 0 <missing>", "<null>"},
-               {'?', 0, "SelectedBmp=0 | C:\\cap 0 <missing>", "<null>"}};
-  for (auto& c : cases) {
-    Reset(), Fake.keys[DK].erase("Wallpaper"), View.entries = {"a", "b"},
-                                               strcpy(SettingsState.WindowsWallpaper, "C:\\cap"),
-                                               SettingsState.WallpaperKnown = 1;
-    SettingsState.Mode = c.mode, SettingsState.BmpCount = 2, SettingsState.SelectedBmp = c.selected;
-    EXPECT_EQ(SaveSettings(), 1);
-    std::string stored = Stored();
-    EXPECT_EQ(stored.substr(stored.find("SelectedBmp")), c.stored) << c.mode;
-    // The letter is written with its terminator.
-    EXPECT_TRUE((Fake.applied.empty() ? "" : Fake.applied[0]) == c.applied &&
-                Fake.Raw(P, "ChangeMode").size() == 2u)
-        << c.mode;
+    std::string stored, applied;
+  } cases[] = {{'B', 1, "1 b 1 " + run, "b"},
+               {'W', -1, "0 a 1 " + run, "a"},
+               {'M', 0, "0 a 1 <missing>", "a"},
+               {'D', 5, "5 <missing> 1 " + run, "(nothing)"},
+               {'N', 0, "0  1 <missing>", ""},
+               {'O', 0, "0 C:\\cap 0 <missing>", "<null>"},
+               {'?', 0, "0 C:\\cap 0 <missing>", "<null>"}};
+  for (const auto& c : cases) {
+    Reset();
+    Fake.keys[DK].erase("Wallpaper");
+    View.entries = {"a", "b"};
+    strcpy(SettingsState.WindowsWallpaper, "C:\\cap");
+    SettingsState.WallpaperKnown = 1;
+    SettingsState.Mode = c.mode;
+    SettingsState.BmpCount = 2;
+    SettingsState.SelectedBmp = c.selected;
+    EXPECT_EQ(1, SaveSettings());
+    std::string index = std::to_string(*(const uint32_t*)Fake.Raw(P, "SelectedBmp").data());
+    EXPECT_EQ(c.stored, index + " " + OtherValues()) << c.mode;
+    EXPECT_EQ(c.applied, Fake.applied.empty() ? "(nothing)" : Fake.applied[0]) << c.mode;
+    EXPECT_EQ(std::string({c.mode, '\0'}), Fake.Raw(P, "ChangeMode"));  // with its terminator
   }
 }
 
@@ -151,21 +177,22 @@ TEST(LoadSave, AWallpaperThatCouldNotBeReadIsNeverWrittenOver) {
     LoadSettings();
     SettingsState.Mode = MODE_DEFAULT;
     c.op();
-    EXPECT_EQ(Fake.Text(DK, "Wallpaper"), c.wallpaper) << c.mode << (c.stored ? c.stored : "-");
-    EXPECT_EQ(Fake.Text(DK, "TileWallpaper"), c.tile) << c.mode << (c.stored ? c.stored : "-");
+    EXPECT_EQ(c.wallpaper, Fake.Text(DK, "Wallpaper")) << c.mode << (c.stored ? c.stored : "-");
+    EXPECT_EQ(c.tile, Fake.Text(DK, "TileWallpaper")) << c.mode << (c.stored ? c.stored : "-");
   }
 }
 
 TEST(LoadSave, RunCommandIsQuotedOnlyAroundAPathWithABlank) {
-  std::string longest = "C:\\a b\\" + std::string(252, 'x');
-  struct {
-    std::string path, want;
-  } cases[] = {{"C:\\Apps\\sw.exe", "C:\\Apps\\sw.exe A"},
-               {"C:\\Program Files\\sw.exe", "\"C:\\Program Files\\sw.exe\" A"},
-               {longest, "\"" + longest + "\" A"},
-               {std::string(300, 'x'), std::string(259, 'x') + " A"}};
-  char out[RUN_COMMAND_SIZE];
-  for (auto& c : cases) EXPECT_EQ((BuildRunCommand(c.path.c_str(), out), std::string(out)), c.want);
+  const std::string longest = "C:\\a b\\" + std::string(252, 'x');
+  const std::pair<std::string, std::string> cases[] = {
+      {"C:\\Apps\\sw.exe", "C:\\Apps\\sw.exe A"},
+      {"C:\\Program Files\\sw.exe", "\"C:\\Program Files\\sw.exe\" A"},
+      {longest, "\"" + longest + "\" A"}};
+  for (const auto& c : cases) {
+    char out[RUN_COMMAND_SIZE];
+    BuildRunCommand(c.first.c_str(), out);
+    EXPECT_EQ(c.second, out);
+  }
 }
 
 // The start-up leaves the program path empty when it could not be had
@@ -175,13 +202,13 @@ TEST(LoadSave, NoRunValueWithoutAProgramPath) {
   Fake.keys[R].clear();
   SettingsState.ProgramPath[0] = 0;
   SettingsState.Mode = MODE_DAILY;
-  EXPECT_EQ(SaveSettings(), 1);
-  EXPECT_EQ(Fake.Text(R, RUN_VALUE_NAME), "<missing>");
+  EXPECT_EQ(1, SaveSettings());
+  EXPECT_EQ("<missing>", Fake.Text(R, RUN_VALUE_NAME));
 }
 
-// The message in exactly five places; Clear restores the wallpaper (not the
-// tile) and removes the key and the Run value.
-TEST(LoadSave, RegistryProblemsAndClear) {
+// "Problem with the Registry information!" in exactly five places, and every
+// key opened is closed again on every path.
+TEST(LoadSave, TheRegistryMessageWhereAKeyDoesNotOpen) {
   struct {
     const char* failing;
     int (*op)();
@@ -190,17 +217,29 @@ TEST(LoadSave, RegistryProblemsAndClear) {
   } cases[] = {{P, LoadSettings, 0, 1, 0},   {P, SaveSettings, 0, 1, 0},
                {R, SaveSettings, 0, 1, 0},   {DK, SaveSettings, 1, 0, 1},
                {DK, ClearSettings, 1, 1, 0}, {R, ClearSettings, 1, 1, 1},
-               {R, LoadSettings, 1, 0, 0},   {"", ClearSettings, 1, 0, 1}};
-  for (auto& c : cases) {
-    Reset(), Fake.failOpen.insert(c.failing), strcpy(SettingsState.WindowsWallpaper, "C:\\cap"),
-        SettingsState.WallpaperKnown = 1, SettingsState.Mode = 'N';
-    EXPECT_EQ(c.op(), c.result) << c.failing;
-    // Every key closed on every path.
-    EXPECT_TRUE(Fake.messages == c.messages && Fake.applied.size() == c.applied && !Fake.openKeys)
-        << c.failing;
+               {R, LoadSettings, 1, 0, 0},   {DK, LoadSettings, 1, 0, 0}};
+  for (const auto& c : cases) {
+    Reset();
+    Fake.failOpen.insert(c.failing);
+    SettingsState.Mode = MODE_NONE;
+    EXPECT_EQ(c.result, c.op()) << c.failing;
+    EXPECT_EQ(c.messages, Fake.messages) << c.failing;
+    EXPECT_EQ(c.applied, Fake.applied.size()) << c.failing;
+    EXPECT_EQ(0, Fake.openKeys) << c.failing;
   }
-  EXPECT_EQ(Fake.keys.count(P), 0u);
-  EXPECT_EQ(Stored(), "| C:\\cap 1 <missing>");
+}
+
+// Clear gives back the captured wallpaper (not the tile value) and removes
+// the program key and the Run value.
+TEST(LoadSave, ClearRestoresTheWallpaperAndRemovesTheKeyAndTheRunValue) {
+  Reset();
+  Fake.Set(P, "ChangeMode", "D");
+  strcpy(SettingsState.WindowsWallpaper, "C:\\cap");
+  SettingsState.WallpaperKnown = 1;
+  EXPECT_EQ(1, ClearSettings());
+  EXPECT_EQ(0u, Fake.keys.count(P));
+  EXPECT_EQ("C:\\cap 1 <missing>", OtherValues());
+  EXPECT_EQ((std::vector<std::string>{"<null>"}), Fake.applied);
 }
 
 }  // namespace

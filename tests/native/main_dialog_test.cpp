@@ -1,3 +1,5 @@
+// The dialog's opening by the stored mode, the mode radios, Clear Registry
+// and Exit, and the link labels.
 #include "dialog/main_dialog.h"
 
 #include <gtest/gtest.h>
@@ -5,41 +7,69 @@
 #include "res/resource.h"
 #include "tests/fakes/fake_dialog.h"
 
-// Each radio sets its letter and switches Add, the list and the current
-// field; opening with the letter stored marks the same radio and disables
-// Remove and Select (and, in Default and None, the other three).
-TEST(MainDialog, Modes) {
-  struct {
-    int radio;
-    char letter;
-    int on;
-  } cases[] = {{1410, 'B', 1}, {1420, 'D', 1}, {1430, 'W', 1},
-               {1440, 'M', 1}, {1450, 'O', 0}, {1460, 'N', 0}};
-  for (auto& c : cases) {
+namespace {
+
+struct ModeCase {
+  int radio;
+  char letter;
+  int listControls;  // Add, the list and the current field enabled
+};
+const ModeCase kModes[] = {{IDC_MODE_BOOT, MODE_BOOT, 1},       {IDC_MODE_DAILY, MODE_DAILY, 1},
+                           {IDC_MODE_WEEKLY, MODE_WEEKLY, 1},   {IDC_MODE_MANUAL, MODE_MANUAL, 1},
+                           {IDC_MODE_DEFAULT, MODE_DEFAULT, 0}, {IDC_MODE_NONE, MODE_NONE, 0}};
+
+// Each radio sets its letter and switches Add, the list and the current field.
+TEST(MainDialog, ARadioSetsItsModeAndSwitchesTheListControls) {
+  for (const ModeCase& c : kModes) {
     ResetFakes();
-    EXPECT_TRUE(DispatchCommand(c.radio, 0) == 1 && SettingsState.Mode == c.letter) << c.radio;
-    EXPECT_EQ(View.enabled,
-              (std::map<int, int>{{IDC_CURRENT, c.on}, {IDC_LIST, c.on}, {IDC_ADD, c.on}}));
-    ResetFakes(), Fake.Set(PROGRAM_KEY, "ChangeMode", std::string(1, c.letter)), OpenMainDialog();
-    std::map<int, int> want = {{IDC_REMOVE, 0}, {IDC_SELECT, 0}};
-    if (!c.on) want.insert({{IDC_ADD, 0}, {IDC_LIST, 0}, {IDC_CURRENT, 0}});
-    EXPECT_TRUE(View.checked == c.radio && View.enabled == want) << c.radio;
+    EXPECT_EQ(1, DispatchCommand(c.radio, 0));
+    EXPECT_EQ(c.letter, SettingsState.Mode);
+    const int on = c.listControls;
+    EXPECT_EQ((std::map<int, int>{{IDC_CURRENT, on}, {IDC_LIST, on}, {IDC_ADD, on}}), View.enabled);
   }
 }
 
-// Yes schedules the self-removal before the clear; Cancel leaves all; a
-// label opens its target on a click or a double click only.
-TEST(MainDialog, ClearAndLinks) {
-  struct {
-    int answer, removals, ended;
-    size_t kept;
-  } cases[] = {{6, 1, 0, 0}, {7, 0, 0, 0}, {2, 0, -1, 1}};
-  for (auto& c : cases) {
-    ResetFakes(), Fake.Set(PROGRAM_KEY, "ChangeMode", "D"), View.answer = c.answer;
-    EXPECT_TRUE(DispatchCommand(IDC_CLEAR, 0) == 1 && (int)View.removals.size() == c.removals &&
-                View.ended == c.ended && Fake.keys.count(PROGRAM_KEY) == c.kept)
-        << c.answer;
+// Opening with a stored mode marks its radio and disables Remove and Select,
+// and in Default and None also Add, the list and the current field.
+TEST(MainDialog, OpeningMarksTheStoredModeAndDisablesWhatItDoesNotUse) {
+  for (const ModeCase& c : kModes) {
+    ResetFakes();
+    Fake.Set(PROGRAM_KEY, "ChangeMode", std::string(1, c.letter));
+    OpenMainDialog();
+    std::map<int, int> want = {{IDC_REMOVE, 0}, {IDC_SELECT, 0}};
+    if (!c.listControls) want.insert({{IDC_ADD, 0}, {IDC_LIST, 0}, {IDC_CURRENT, 0}});
+    EXPECT_EQ(c.radio, View.checked);
+    EXPECT_EQ(want, View.enabled) << c.letter;
   }
-  for (int code : {0, 1, 5}) EXPECT_EQ(DispatchCommand(IDC_MAIL_LINK, code), 1);
-  EXPECT_EQ(View.opened, (std::vector<int>{IDC_MAIL_LINK, IDC_MAIL_LINK}));
 }
+
+// Yes schedules the self-removal while the program key is still there, then
+// clears; No clears only; Cancel goes back to the dialog with all kept.
+TEST(MainDialog, ClearAsksAboutTheProgramFileFirst) {
+  struct {
+    int answer;
+    size_t removals;
+    int ended;
+    size_t keys;
+  } cases[] = {{ANSWER_YES, 1, 0, 0}, {ANSWER_NO, 0, 0, 0}, {IDCANCEL, 0, -1, 1}};
+  for (const auto& c : cases) {
+    ResetFakes();
+    Fake.Set(PROGRAM_KEY, "ChangeMode", "D");
+    View.answer = c.answer;
+    EXPECT_EQ(1, DispatchCommand(IDC_CLEAR, 0));
+    EXPECT_EQ(c.removals, View.removals.size()) << c.answer;
+    EXPECT_FALSE(View.keyGoneAtRemoval) << c.answer;
+    EXPECT_EQ(c.ended, View.ended) << c.answer;
+    EXPECT_EQ(c.keys, Fake.keys.count(PROGRAM_KEY)) << c.answer;
+  }
+}
+
+// A label opens its target on a click or a double click, not on other
+// notifications.
+TEST(MainDialog, ALabelOpensItsTargetOnAClickOrDoubleClick) {
+  ResetFakes();
+  for (int code : {0, 1, 5}) EXPECT_EQ(1, DispatchCommand(IDC_MAIL_LINK, code));
+  EXPECT_EQ((std::vector<int>{IDC_MAIL_LINK, IDC_MAIL_LINK}), View.opened);
+}
+
+}  // namespace

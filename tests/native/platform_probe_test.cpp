@@ -2,21 +2,37 @@
 
 #include <gtest/gtest.h>
 
+// Every version of the table, with the common controls' version where it
+// decides, and a neighbour of each that is not recognised.
 TEST(PlatformProbe, ClassifiesEveryKnownVersionAndNothingElse) {
-  // platform id, major, minor, common controls version: class
+  const uint32_t NT = PLATFORM_WIN32_NT, W9X = PLATFORM_WIN32_WINDOWS;
   struct {
     uint32_t id, major, minor, commonControls, cls;
-  } cases[] = {
-      {2, 3, 51, 0, 0x10000},  {2, 3, 10, 0, 0x10000},  {2, 4, 0, 0, 0x20000},
-      {2, 4, 7, 0, 0x20000},   {2, 5, 0, 0, 0x100000},  {2, 5, 1, 0, 0x200000},
-      {2, 5, 2, 0, 0x400000},  {2, 5, 3, 0, 0},         {2, 6, 0, 0, 0},
-      {2, 2, 0, 0, 0},         {1, 4, 10, 0, 0x10},     {1, 4, 10, 0x40046, 0x10},
-      {1, 5, 10, 0, 0x10},     {1, 4, 90, 0, 0x20},     {1, 4, 20, 0x50051, 0},
-      {1, 4, 0, 0x40046, 0x1}, {1, 4, 0, 0x40047, 0x2}, {1, 4, 0, PackModuleVersion(5, 79), 0x2},
-      {1, 4, 0, 0x50050, 0x4}, {1, 4, 0, 0x50051, 0x4}, {1, 4, 0, 0x60000, 0x4},
-      {1, 5, 0, 0x40047, 0x2}, {1, 4, 0, 0, 0},         {0, 4, 0, 0x50051, 0},
-      {3, 4, 0, 0x50051, 0}};
-  for (auto& c : cases)
-    EXPECT_EQ(ClassifyPlatform(c.id, c.major, c.minor, c.commonControls), c.cls)
+  } cases[] = {{NT, 3, 51, 0, PC_NT3},
+               {NT, 3, 10, 0, PC_NT3},
+               {NT, 4, 0, 0, PC_NT4},
+               {NT, 4, 7, 0, PC_NT4},
+               {NT, 5, 0, 0, PC_NT50},
+               {NT, 5, 1, 0, PC_NT51},
+               {NT, 5, 2, 0, PC_NT52},
+               {NT, 5, 3, 0, PC_UNKNOWN},
+               {NT, 6, 0, 0, PC_UNKNOWN},
+               {NT, 2, 0, 0, PC_UNKNOWN},
+               {W9X, 4, 10, 0, PC_WIN98},
+               {W9X, 4, 10, 0x40046, PC_WIN98},
+               {W9X, 5, 10, 0, PC_WIN98},
+               {W9X, 4, 90, 0, PC_WINME},
+               {W9X, 4, 20, 0x50051, PC_UNKNOWN},
+               {W9X, 4, 0, 0x40046, PC_WIN95},
+               {W9X, 4, 0, 0x40047, PC_WIN95_CC471},
+               {W9X, 4, 0, PackModuleVersion(5, 79), PC_WIN95_CC471},
+               {W9X, 4, 0, 0x50050, PC_WIN95_CC580},
+               {W9X, 4, 0, 0x60000, PC_WIN95_CC580},
+               {W9X, 5, 0, 0x40047, PC_WIN95_CC471},
+               {W9X, 4, 0, 0, PC_UNKNOWN},
+               {0, 4, 0, 0x50051, PC_UNKNOWN},
+               {3, 4, 0, 0x50051, PC_UNKNOWN}};
+  for (const auto& c : cases)
+    EXPECT_EQ(c.cls, ClassifyPlatform(c.id, c.major, c.minor, c.commonControls))
         << c.id << " " << c.major << "." << c.minor << " cc " << std::hex << c.commonControls;
 }

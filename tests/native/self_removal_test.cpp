@@ -1,3 +1,5 @@
+// Deleting the program file at the next start of Windows: the Wininit.ini
+// edit, and where it is the fallback.
 #include "dialog/self_removal.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +10,10 @@
 #include "app/startup.h"
 #include "tests/fakes/fake_dialog.h"
 
-TEST(InsertRenameEntry, WorkedExamplesAndOddFiles) {
+// The entry goes first into the [rename] section, after the empty lines
+// under its header; a section in other letter case or without CR LF is not
+// that section, and the search stops at a zero byte.
+TEST(InsertRenameEntry, PutsTheEntryFirstInTheSectionOrAddsTheSection) {
   const std::string e = "NUL=C:\\APPS\\PROG.EXE\r\n", h = "[rename]\r\n", z("a\0", 2);  // L = 22
   struct {
     std::string text, want;
@@ -21,11 +26,11 @@ TEST(InsertRenameEntry, WorkedExamplesAndOddFiles) {
       {"x" + h + "\n\r\ny", "x" + h + "\n\r\n" + e + "y"},
       {h, h + e},
       {z + h, z + h + h + e}};  // the search ends at a zero byte
-  for (auto& c : cases) {
+  for (const auto& c : cases) {
     std::string buffer = c.text + std::string(e.size() + 10, '\0');
     uint32_t n = InsertRenameEntry((unsigned char*)&buffer[0], (uint32_t)c.text.size(), e.data(),
                                    (uint32_t)e.size());
-    EXPECT_EQ(buffer.substr(0, n), c.want);
+    EXPECT_EQ(c.want, buffer.substr(0, n));
   }
 }
 
@@ -43,7 +48,6 @@ TEST(ScheduleSelfRemoval, WininitOnlyWhereTheSystemRefusesOffTheNtFamily) {
   const Case cases[] = {
       {PC_NT51, true, 1, {restart}},
       {PC_NT4, false, 0, {restart}},
-      {PC_NT52, false, 0, {restart}},
       {PC_WIN98, false, 1, {restart, wininit}},
       {PC_UNKNOWN, false, 1, {restart, wininit}},
   };
@@ -52,8 +56,8 @@ TEST(ScheduleSelfRemoval, WininitOnlyWhereTheSystemRefusesOffTheNtFamily) {
     strcpy(SettingsState.ProgramPath, "C:\\Apps\\sw.exe");
     PlatformClass = c.platform;
     View.restartAgrees = c.restartAgrees;
-    EXPECT_EQ(ScheduleSelfRemoval(), c.result) << c.platform;
-    EXPECT_EQ(View.removals, c.steps) << c.platform;
+    EXPECT_EQ(c.result, ScheduleSelfRemoval()) << c.platform;
+    EXPECT_EQ(c.steps, View.removals) << c.platform;
   }
   PlatformClass = PC_UNKNOWN;
 }

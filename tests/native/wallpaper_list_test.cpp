@@ -1,3 +1,5 @@
+// The list commands of the dialog: choose and add, remove, select, and the
+// preview that follows the selection.
 #include "dialog/wallpaper_list.h"
 
 #include <gtest/gtest.h>
@@ -9,103 +11,143 @@ namespace {
 
 typedef std::vector<std::string> List;
 const List kFour = {"C:\\one.bmp", "C:\\two.bmp", "C:\\three.bmp", "C:\\four.bmp"};
-const std::string &One = kFour[0], &Two = kFour[1], &Three = kFour[2], &Four = kFour[3];
 
 void Load(const List& entries, int current, std::set<int> selected = {}, int caret = LIST_ERR) {
   ResetFakes();
-  View.entries = entries, View.selected = selected, View.caret = caret;
-  SettingsState.BmpCount = (int32_t)entries.size(), SettingsState.SelectedBmp = current;
-  View.current = current >= 0 && current < (int)entries.size() ? entries[current] : "";
+  View.entries = entries;
+  View.selected = selected;
+  View.caret = caret;
+  SettingsState.BmpCount = (int32_t)entries.size();
+  SettingsState.SelectedBmp = current;
+  if (current >= 0 && current < (int)entries.size()) View.current = entries[current];
 }
-std::map<int, int> Buttons(int on) { return {{IDC_REMOVE, on}, {IDC_SELECT, on}}; }
 
-TEST(WallpaperList, ChooseAndAdd) {
+// What the dialog shows and the settings hold after a command.
+std::string Shown() {
+  std::string out = "list";
+  for (const std::string& e : View.entries) out += " " + e.substr(3);
+  out += "; current " + View.current + "; index " + std::to_string(SettingsState.SelectedBmp);
+  out += "; count " + std::to_string(SettingsState.BmpCount) + "; preview " + View.preview;
+  if (View.enabled.count(IDC_REMOVE)) out += "; remove " + std::to_string(View.enabled[IDC_REMOVE]);
+  if (View.enabled.count(IDC_SELECT)) out += "; select " + std::to_string(View.enabled[IDC_SELECT]);
+  return out;
+}
+
+// The folder part (up to the name's offset) is where the next browse starts;
+// a cancelled dialog keeps the old one.
+TEST(WallpaperList, ChooseKeepsTheChosenFolder) {
   struct {
     std::string chosen;
     unsigned offset;
     int result;
     const char* path;
-  } chosen[] = {{"", 0, 0, "C:\\old\\"},
-                {"C:\\pics\\sea.bmp", 8, 1, "C:\\pics\\"},
-                {"C:\\x.bmp", 3, 1, "C:\\"},
-                {"C:\\x.bmp", 4000, 1, "C:\\x.bmp"}};
-  for (auto& c : chosen) {
-    Load({}, -1), strcpy(SettingsState.Path, "C:\\old\\"), View.chosen = c.chosen,
-                                                           View.chosenOffset = c.offset;
-    EXPECT_TRUE(ChooseBitmapFile() == c.result && !strcmp(SettingsState.Path, c.path))
-        << c.chosen << c.offset;
+  } cases[] = {{"", 0, 0, "C:\\old\\"},
+               {"C:\\pics\\sea.bmp", 8, 1, "C:\\pics\\"},
+               {"C:\\x.bmp", 3, 1, "C:\\"},
+               {"C:\\x.bmp", 4000, 1, "C:\\x.bmp"}};
+  for (const auto& c : cases) {
+    Load({}, -1);
+    strcpy(SettingsState.Path, "C:\\old\\");
+    View.chosen = c.chosen;
+    View.chosenOffset = c.offset;
+    EXPECT_EQ(c.result, ChooseBitmapFile()) << c.chosen;
+    EXPECT_STREQ(c.path, SettingsState.Path) << c.chosen;
   }
-  // The same file in any letter case is refused, and so is a 33rd entry.
+}
+
+// A file is added at the end unless it is listed already (as the system
+// compares file names) or the list holds 32; nothing else changes.
+TEST(WallpaperList, AddAppendsAFileNotYetListedUpTo32) {
   struct {
     List list;
     const char* file;
     int added;
-  } added[] = {{kFour, "C:\\two.bmp", 0},      {kFour, "c:\\TWO.BMP", 0},
-               {kFour, "C:\\Four.bmp", 0},     {kFour, "C:\\five.bmp", 1},
-               {kFour, "C:\\two.bmp.bmp", 1},  {{"C:\\Zed.bmp"}, "c:\\zED.BMP", 0},
-               {{"C:\\a@"}, "C:\\A`", 1},      {List(31, "C:\\x"), "C:\\y", 1},
-               {List(32, "C:\\x"), "C:\\y", 0}};
-  for (auto& c : added) {
-    Load(c.list, 1), strcpy(ChosenFile, c.file);
-    EXPECT_EQ(AddChosenFile(), c.added) << c.file;
-    EXPECT_TRUE(SettingsState.BmpCount == (int32_t)c.list.size() + c.added &&
-                View.entries.back() == (c.added ? c.file : c.list.back()) &&
-                SettingsState.SelectedBmp == 1 && View.enabled.empty() && View.preview == "<none>")
-        << c.file;
+  } cases[] = {{kFour, "C:\\two.bmp", 0},       {kFour, "C:\\FOUR.BMP", 0},
+               {kFour, "C:\\five.bmp", 1},      {kFour, "C:\\two.bmp.bmp", 1},
+               {List(31, "C:\\x"), "C:\\y", 1}, {List(32, "C:\\x"), "C:\\y", 0}};
+  for (const auto& c : cases) {
+    Load(c.list, 1);
+    strcpy(ChosenFile, c.file);
+    List want = c.list;
+    if (c.added) want.push_back(c.file);
+    EXPECT_EQ(c.added, AddChosenFile()) << c.file;
+    EXPECT_EQ(want, View.entries) << c.file;
+    EXPECT_EQ((int32_t)want.size(), SettingsState.BmpCount) << c.file;
+    EXPECT_EQ(1, SettingsState.SelectedBmp) << c.file;
+    EXPECT_EQ("<none>", View.preview) << c.file;
   }
-  Load(kFour, 1), View.countFails = true, AddChosenFile();  // an unusable list box is emptied
-  EXPECT_EQ(SettingsState.BmpCount + View.entries.size(), 0u);
 }
 
-// The current entry stays current: its index follows it up the list.
-TEST(WallpaperList, RemoveSelectedEntries) {
+TEST(WallpaperList, AddEmptiesAListBoxThatAnswersAnError) {
+  Load(kFour, 1);
+  View.countFails = true;
+  strcpy(ChosenFile, "C:\\five.bmp");
+  AddChosenFile();
+  EXPECT_EQ(0u, View.entries.size());
+  EXPECT_EQ(0, SettingsState.BmpCount);
+}
+
+// The current entry stays current: its index follows it up the list; when
+// it goes, the field empties. Remove and Select end disabled, the preview
+// shows the logo.
+TEST(WallpaperList, RemoveKeepsTheCurrentEntryCurrent) {
+  const std::string after = "; preview <logo>; remove 0; select 0";
   struct {
     std::set<int> selected;
-    int current, want;
-    std::string field;
-    List left;
-  } cases[] = {{{0}, 2, 1, Three, {Two, Three, Four}},
-               {{0, 1}, 3, 1, Four, {Three, Four}},
-               {{3}, 1, 1, Two, {One, Two, Three}},
-               {{1, 2}, 2, -1, "", {One, Four}},
-               {{}, 2, 2, Three, kFour}};
-  for (auto& c : cases) {
+    int current;
+    std::string shown;
+  } cases[] = {
+      {{0}, 2, "list two.bmp three.bmp four.bmp; current C:\\three.bmp; index 1; count 3"},
+      {{0, 1}, 3, "list three.bmp four.bmp; current C:\\four.bmp; index 1; count 2"},
+      {{3}, 1, "list one.bmp two.bmp three.bmp; current C:\\two.bmp; index 1; count 3"},
+      {{1, 2}, 2, "list one.bmp four.bmp; current ; index -1; count 2"},
+      {{}, 2, "list one.bmp two.bmp three.bmp four.bmp; current C:\\three.bmp; index 2; count 4"}};
+  for (const auto& c : cases) {
     Load(kFour, c.current, c.selected);
-    EXPECT_TRUE(RemoveSelectedEntries() == 1 && View.entries == c.left) << c.current;
-    EXPECT_TRUE(SettingsState.SelectedBmp == c.want &&
-                SettingsState.BmpCount == (int32_t)c.left.size() && View.current == c.field &&
-                View.enabled == Buttons(0) && View.preview == "<logo>")
-        << c.current;
+    EXPECT_EQ(1, RemoveSelectedEntries());
+    EXPECT_EQ(c.shown + after, Shown());
   }
 }
 
-// Select takes the caret, else the last selected entry; a selection change
-// previews the caret (not the current entry) and switches Remove and Select.
-TEST(WallpaperList, SelectAndSelectionChange) {
+// Select takes the caret, even when it is not selected, else the last
+// selected entry, else nothing.
+TEST(WallpaperList, SelectTakesTheCaretElseTheLastSelectedEntry) {
   struct {
     std::set<int> selected;
-    int caret, result, want;
-  } select[] = {{{0, 1}, 3, 1, 3}, {{0, 2}, LIST_ERR, 1, 2}, {{}, LIST_ERR, 0, 0}, {{}, 7, 0, 0}};
-  for (auto& c : select) {
+    int caret, result;
+    std::string shown;
+  } cases[] = {
+      {{0, 1}, 3, 1, "current C:\\four.bmp; index 3; count 4; preview C:\\four.bmp"},
+      {{0, 2}, LIST_ERR, 1, "current C:\\three.bmp; index 2; count 4; preview C:\\three.bmp"},
+      {{}, LIST_ERR, 0, "current C:\\one.bmp; index 0; count 4; preview <none>"},
+      {{}, 7, 0, "current C:\\one.bmp; index 0; count 4; preview <none>"}};
+  for (const auto& c : cases) {
     Load(kFour, 0, c.selected, c.caret);
-    EXPECT_TRUE(SelectCurrentEntry() == c.result && SettingsState.SelectedBmp == c.want);
-    EXPECT_EQ(View.current + View.preview, kFour[c.want] + (c.result ? kFour[c.want] : "<none>"));
+    EXPECT_EQ(c.result, SelectCurrentEntry());
+    EXPECT_EQ("list one.bmp two.bmp three.bmp four.bmp; " + c.shown, Shown());
   }
+}
+
+// A selection change previews the caret (not the current entry) and
+// switches Remove and Select with the selection; with nothing selected the
+// logo comes back.
+TEST(WallpaperList, SelectionChangePreviewsTheCaretAndSwitchesTheButtons) {
   struct {
     std::set<int> selected;
     int caret;
     bool countFails;
-    std::string preview;
-    int on;
-  } change[] = {{{1, 2}, 2, false, Three, 1},
-                {{}, 2, false, "<logo>", 0},
-                {{1}, LIST_ERR, false, "<none>", 1},
-                {{1}, 1, true, "<logo>", 0}};
-  for (auto& c : change) {
-    Load(kFour, 0, c.selected, c.caret), View.countFails = c.countFails;
+    std::string shown;
+  } cases[] = {{{1, 2}, 2, false, "preview C:\\three.bmp; remove 1; select 1"},
+               {{}, 2, false, "preview <logo>; remove 0; select 0"},
+               {{1}, LIST_ERR, false, "preview <none>; remove 1; select 1"},
+               {{1}, 1, true, "preview <logo>; remove 0; select 0"}};
+  for (const auto& c : cases) {
+    Load(kFour, 0, c.selected, c.caret);
+    View.countFails = c.countFails;
     OnListSelectionChange();
-    EXPECT_EQ(View.preview, c.preview);
-    EXPECT_TRUE(View.enabled == Buttons(c.on) && SettingsState.SelectedBmp == 0);
+    EXPECT_EQ("list one.bmp two.bmp three.bmp four.bmp; current C:\\one.bmp; index 0; count 4; " +
+                  c.shown,
+              Shown());
   }
 }
 
