@@ -37,25 +37,6 @@ std::string OtherValues() {
          Fake.Text(R, RUN_VALUE_NAME);
 }
 
-// A stored empty wallpaper is Windows' own "none" and stays; only a missing
-// one, or the mode Default, takes the desktop's.
-TEST(LoadSave, CaptureWhenTheStoredWallpaperIsMissingOrTheModeIsDefault) {
-  struct {
-    const char *mode, *stored, *want;
-  } cases[] = {{"M", nullptr, "C:\\clouds.bmp"},
-               {"M", "", ""},
-               {"M", "C:\\s", "C:\\s"},
-               {"O", "", "C:\\clouds.bmp"},
-               {"O", "C:\\s", "C:\\clouds.bmp"}};
-  for (const auto& c : cases) {
-    Reset();
-    Fake.Set(P, "ChangeMode", c.mode);
-    if (c.stored) Fake.Set(P, "WindowsWallpaper", c.stored);
-    LoadSettings();
-    EXPECT_STREQ(c.want, SettingsState.WindowsWallpaper) << c.mode << (c.stored ? c.stored : "-");
-  }
-}
-
 // 40 numbered entries and BitmapX: the first 32 enumerated are listed, and
 // Save writes the list as Bitmap00 on after deleting all 41. Bytes that are
 // no text of their field are not taken (a Path without a terminator) or cut
@@ -151,34 +132,40 @@ TEST(LoadSave, SaveAppliesByMode) {
   }
 }
 
-// A desktop wallpaper whose path does not fit (in a double-byte code page
-// 130 characters may need more than 259 bytes) is never captured; then
-// neither Save in Default nor Clear writes anything over it: not an empty
-// path, and not an older stored one.
-TEST(LoadSave, AWallpaperThatCouldNotBeReadIsNeverWrittenOver) {
+// Windows' own wallpaper: a stored empty one is its "none" and stays; only a
+// missing one, or the mode Default, takes the desktop's. One whose path does
+// not fit (in a double-byte code page 130 characters may need more than 259
+// bytes) is never captured, and then neither Save in Default nor Clear
+// writes anything over it: not an empty path, and not an older stored one.
+TEST(LoadSave, WindowsWallpaperIsCapturedWhenMissingOrInDefaultAndOnlyWhatWasReadIsRestored) {
   const std::string longPath = "C:\\" + std::string(300, 'w');
-  struct Case {
+  struct {
     const char* mode;    // stored ChangeMode
     const char* stored;  // stored WindowsWallpaper, or none
+    std::string desktop;
     int (*op)();
-    std::string wallpaper, tile;  // the desktop's values afterwards
+    std::string want;  // WindowsWallpaper, then the desktop's values after the op in Default
+  } cases[] = {
+      {"M", nullptr, "C:\\d.bmp", SaveSettings, "C:\\d.bmp C:\\d.bmp 1"},
+      {"M", "", "C:\\d.bmp", SaveSettings, "  0"},
+      {"M", "C:\\s.bmp", "C:\\d.bmp", SaveSettings, "C:\\s.bmp C:\\s.bmp 0"},
+      {"O", "", "C:\\d.bmp", SaveSettings, "C:\\d.bmp C:\\d.bmp 1"},
+      {"O", "C:\\s.bmp", "C:\\d.bmp", SaveSettings, "C:\\d.bmp C:\\d.bmp 1"},
+      {"O", nullptr, longPath, SaveSettings, " " + longPath + " 1"},  // the first start
+      {"O", nullptr, longPath, ClearSettings, " " + longPath + " 1"},
+      {"O", "C:\\s.bmp", longPath, SaveSettings, "C:\\s.bmp " + longPath + " 1"},
   };
-  const Case cases[] = {
-      {"O", nullptr, SaveSettings, longPath, "1"},  // the first start
-      {"O", nullptr, ClearSettings, longPath, "1"},
-      {"O", "C:\\s.bmp", SaveSettings, longPath, "1"},     // Default takes it anew
-      {"M", "C:\\s.bmp", SaveSettings, "C:\\s.bmp", "0"},  // no capture: the stored one
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     Reset();
-    Fake.Set(DK, "Wallpaper", longPath);
+    Fake.Set(DK, "Wallpaper", c.desktop);
     Fake.Set(P, "ChangeMode", c.mode);
     if (c.stored) Fake.Set(P, "WindowsWallpaper", c.stored);
     LoadSettings();
     SettingsState.Mode = MODE_DEFAULT;
     c.op();
-    EXPECT_EQ(c.wallpaper, Fake.Text(DK, "Wallpaper")) << c.mode << (c.stored ? c.stored : "-");
-    EXPECT_EQ(c.tile, Fake.Text(DK, "TileWallpaper")) << c.mode << (c.stored ? c.stored : "-");
+    std::string got = std::string(SettingsState.WindowsWallpaper) + " " +
+                      Fake.Text(DK, "Wallpaper") + " " + Fake.Text(DK, "TileWallpaper");
+    EXPECT_EQ(c.want, got) << c.mode << " " << (c.stored ? c.stored : "-") << " " << c.desktop;
   }
 }
 
