@@ -4,7 +4,7 @@
 # seeds under tests/fuzz/corpus/NAME; what it finds new goes to the build's
 # own corpus folder, never into the sources. The targets check with assert(),
 # which stays on whatever the build type.
-set(SW_FUZZ_SECONDS 15 CACHE STRING "seconds each fuzz test runs")
+set(SW_FUZZ_SECONDS 8 CACHE STRING "seconds each fuzz test runs")
 set(SW_FUZZ_FLAGS -g -O1 -fno-omit-frame-pointer -fsanitize=address,undefined
     -fno-sanitize-recover=all -UNDEBUG)
 include_directories(${CMAKE_SOURCE_DIR})
