@@ -83,8 +83,10 @@ ensure_i386() {
 }
 
 # Lines of code below the given folders: non-blank lines that are not only a
-# comment, in C++, resource, Python, shell and CMake files (seed corpora left out).
+# comment, in C++, resource, Python, shell and CMake files (seed corpora left
+# out). COUNT_ROOT names another copy of the tree to count in.
 count_lines() {
+  local root=${COUNT_ROOT:-$root}
   (cd "$root" && { git ls-files -co --exclude-standard -- "$@" 2>/dev/null || find "$@" -type f; }) \
     | grep -v '/corpus/' \
     | grep -E '\.(c|cc|cpp|h|hpp|rc|py|sh|cmake)$|(^|/)CMakeLists\.txt$|(^|/)[^./]+$' \
@@ -94,4 +96,21 @@ count_lines() {
            s ~ /^\/\// || s ~ /^\/\*/ || s ~ /^\*/ { next }
            s ~ /^#/ && s !~ /^#[ \t]*(include|define|undef|if|ifdef|ifndef|elif|else|endif|pragma|error)/ { next }
            { n++ } END { print n + 0 }'
+}
+
+# The tests' share of the program, counted on a copy of the tree laid out by
+# clang-format (Google style, 100 columns), one statement per line.
+print_share() {
+  local copy prog tests
+  copy=$(mktemp -d)
+  (cd "$root" && git ls-files -co --exclude-standard -- app settings dialog support res tests) \
+    | while read -r f; do [ -f "$root/$f" ] && mkdir -p "$copy/$(dirname "$f")" && cp "$root/$f" "$copy/$f"; done
+  printf 'BasedOnStyle: Google\nColumnLimit: 100\n' >"$copy/.clang-format"
+  find "$copy" -name '*.cpp' -o -name '*.h' | xargs -r clang-format -i --style=file
+  prog=$(COUNT_ROOT=$copy count_lines app settings dialog support res)
+  tests=$(COUNT_ROOT=$copy count_lines tests)
+  rm -rf "$copy"
+  echo "Lines, laid out by clang-format: tests $tests, program $prog (app/ settings/ dialog/" \
+    "support/ res/): tests are $((100 * tests / prog)).$((1000 * tests / prog % 10))% of the" \
+    "program (at most 50%)"
 }
