@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 #include <winternl.h>
 
+#include "dialog/link_labels.h"
 #include "dialog/link_labels_win32.h"
 #include "dialog/main_dialog_win32.h"
 #include "res/resource.h"
-#include "settings/automatic_change.h"
 #include "settings/settings_state.h"
 #include "settings/wallpaper_holder.h"
 #include "tests/win32/handle_probe.h"
@@ -27,65 +27,96 @@ static DWORD GdiCount() {
   return n;
 }
 
-static HWND OpenDialog() {
-  ProgramInstance = GetModuleHandleA(nullptr);
-  HRSRC found = FindResourceA(ProgramInstance, MAKEINTRESOURCEA(IDD_MAIN), (LPCSTR)RT_DIALOG);
-  std::string copy((const char*)LockResource(LoadResource(ProgramInstance, found)),
-                   SizeofResource(ProgramInstance, found));
-  *(DWORD*)&copy[12] &=
-      ~WS_VISIBLE;  // the extended template's style, after version, help id and extended style
-  return CreateDialogIndirectParamA(ProgramInstance, (DLGTEMPLATE*)&copy[0], nullptr,
-                                    MainDialogProc, 0);
-}
-static void CloseDialog(HWND d) {
-  DestroyWindow(d);
-  for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
+static const char* const bitmap = "C:\\sw_dialog.bmp";
+
+// The program's key holds one daily entry, a bitmap of 160 x 120 pixels, and
+// the dialog is open, made from the program's template without its
+// WS_VISIBLE (the extended template's style, after version, help id and
+// extended style).
+class DialogWin32 : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(WriteTestBitmap(bitmap, 160, 120));
+    testreg::SetText(PROGRAM_KEY, "ChangeMode", "D");
+    testreg::SetText(PROGRAM_KEY, "Bitmap00", bitmap);
+    testreg::SetNumber(PROGRAM_KEY, "BmpCount", 1);
+    testreg::SetNumber(PROGRAM_KEY, "SelectedBmp", 0);
+    HINSTANCE p = ProgramInstance = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(p, MAKEINTRESOURCEA(IDD_MAIN), (LPCSTR)RT_DIALOG);
+    std::string copy((const char*)LockResource(LoadResource(p, found)), SizeofResource(p, found));
+    *(DWORD*)&copy[12] &= ~WS_VISIBLE;
+    d = CreateDialogIndirectParamA(p, (DLGTEMPLATE*)&copy[0], nullptr, MainDialogProc, 0);
+  }
+  void TearDown() override {
+    DestroyWindow(d);
+    for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
+    RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
+    testreg::DeleteValue(RUN_KEY, RUN_VALUE_NAME);
+    DeleteFileA(bitmap);
+  }
+  HWND d;
+};
+
+// The stored mode (daily) has its radio checked.
+TEST_F(DialogWin32, OpeningChecksTheSavedModesRadio) {
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(d, IDC_MODE_DAILY));
 }
 
-// Values no Save writes end a logon run with nothing written; the dialog has
-// fourteen tools, and its labels get their procedures back; and a hundred
-// runs (load, previews, save) leave the handle and GDI object counts where
-// they were.
-TEST(DialogWin32, HostileValuesToolsLabelsAndAHundredRunsThatKeepTheCounts) {
-  char bitmap[MAX_PATH];
-  GetTempPathA(MAX_PATH, bitmap);
-  ASSERT_TRUE(WriteTestBitmap(lstrcatA(bitmap, "sw_leak.bmp"), 320, 240));
-  RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
-  testreg::SetText(PROGRAM_KEY, "ChangeMode", "D"),
-      testreg::SetText(PROGRAM_KEY, "Bitmap00", bitmap);
-  testreg::SetText(PROGRAM_KEY, "Bitmap01", "C:\\missing.bmp"),
-      testreg::SetRaw(PROGRAM_KEY, "LastChange", REG_BINARY, "\1\2");
-  testreg::SetText(PROGRAM_KEY, ("Bitmap00" + std::string(24, 'z')).c_str(),
-                   "C:\\long.bmp");  // a name of 32 characters
-  testreg::SetText(PROGRAM_KEY, "Path", std::string(300, 'p')),
-      testreg::SetNumber(PROGRAM_KEY, "BmpCount", 2);
-  testreg::SetNumber(PROGRAM_KEY, "SelectedBmp", 0);  // so that the date alone ends the run
-  testreg::ValueMap stored = testreg::Values(PROGRAM_KEY);
-  EXPECT_EQ(RunAutomaticChange(), 0);
-  EXPECT_EQ(testreg::Values(PROGRAM_KEY), stored);
-  std::string handles;
-  DWORD gdi = 0;
-  for (int i = 0; i < 105 && !HasFatalFailure(); ++i) {
-    if (i == 5)
-      handles = HandleFootprint(), gdi = GdiCount();  // the first runs may fill the system's caches
-    HWND d = OpenDialog(), labels[2] = {GetDlgItem(d, IDC_SITE_LINK), GetDlgItem(d, IDC_MAIL_LINK)};
-    ASSERT_TRUE(SendDlgItemMessageA(d, IDC_LIST, LB_GETCOUNT, 0, 0) == 2 &&
-                IsDlgButtonChecked(d, IDC_MODE_DAILY));
-    for (int j = 0; j < 3; ++j) ShowPreview(bitmap), ShowPreview("C:\\missing.bmp");
-    ASSERT_EQ(SendMessageA(TooltipWindow, TTM_GETTOOLCOUNT, 0, 0), 14);
-    for (const ToolTip& t : ToolTable)
-      ASSERT_TRUE(GetDlgItem(d, t.control)) << t.control;  // each on a control
-    SendMessageA(d, WM_COMMAND, IDOK, 0);  // Save, and the labels get their procedures back
-    for (HWND label : labels)
-      ASSERT_EQ(GetWindowLongPtrA(label, GWLP_WNDPROC), GetClassLongPtrA(label, GCLP_WNDPROC));
-    CloseDialog(d);
+// Fourteen tools, and each of the table's controls is one of the dialog.
+TEST_F(DialogWin32, OpeningGivesFourteenControlsATooltip) {
+  EXPECT_EQ(14, SendMessageA(TooltipWindow, TTM_GETTOOLCOUNT, 0, 0));
+  for (const ToolTip& t : ToolTable) EXPECT_NE(nullptr, GetDlgItem(d, t.control)) << t.control;
+}
+
+// Checked when the closing sequence is done but before the window goes.
+TEST_F(DialogWin32, ClosingGivesTheLabelsTheirProceduresBack) {
+  SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
+  for (int id : {IDC_SITE_LINK, IDC_MAIL_LINK}) {
+    HWND label = GetDlgItem(d, id);
+    EXPECT_EQ(GetClassLongPtrA(label, GCLP_WNDPROC), GetWindowLongPtrA(label, GWLP_WNDPROC)) << id;
   }
-  EXPECT_EQ(HandleFootprint() + " gdi " + std::to_string(GdiCount()),
-            handles + " gdi " + std::to_string(gdi));
-  EXPECT_TRUE(gdi > 0 && testreg::Values(PROGRAM_KEY) !=
-                             stored);  // the count sees something; the saves went through
-  RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY), testreg::DeleteValue(RUN_KEY, RUN_VALUE_NAME),
-      DeleteFileA(bitmap);
+}
+
+// Over a label its text is red; a tick of the hover timer that finds the
+// pointer elsewhere (the dialog is hidden, so never over the label) makes it
+// blue again and stops the timer.
+TEST_F(DialogWin32, ALabelIsRedUntilATickFindsThePointerGone) {
+  HWND label = GetDlgItem(d, IDC_MAIL_LINK);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageA(label, WM_MOUSEMOVE, 0, 0);
+  SendMessageA(d, WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label);
+  EXPECT_EQ(RGB(255, 0, 0), GetTextColor(dc));
+  SendMessageA(label, WM_TIMER, ID_HOVER_TIMER, 0);
+  SendMessageA(d, WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label);
+  EXPECT_EQ(RGB(0, 0, 255), GetTextColor(dc));
+  EXPECT_FALSE(KillTimer(label, ID_HOVER_TIMER));
+  DeleteDC(dc);
+}
+
+// The opening shows the current entry stretched to the preview's client area.
+TEST_F(DialogWin32, PreviewIsScaledToTheControl) {
+  RECT client;
+  GetClientRect(GetDlgItem(d, IDC_PREVIEW), &client);
+  BITMAP shown = {};
+  GetObjectA((HGDIOBJ)SendDlgItemMessageA(d, IDC_PREVIEW, STM_GETIMAGE, IMAGE_BITMAP, 0),
+             sizeof shown, &shown);
+  EXPECT_EQ(client.right, shown.bmWidth);
+  EXPECT_EQ(client.bottom, shown.bmHeight);
+}
+
+// A hundred runs (opening, a preview, Save, closing) leave the handle and
+// GDI object counts where they were; the first runs may fill the system's
+// caches.
+TEST_F(DialogWin32, AHundredRunsKeepTheHandleAndGdiCounts) {
+  std::string before;
+  for (int i = 0; i < 105; ++i) {
+    if (i == 5) before = HandleFootprint() + " gdi " + std::to_string(GdiCount());
+    ShowPreview(bitmap);
+    SendMessageA(d, WM_COMMAND, IDOK, 0);
+    TearDown();
+    SetUp();
+  }
+  EXPECT_EQ(before, HandleFootprint() + " gdi " + std::to_string(GdiCount()));
 }
 
 static WNDPROC listProc;
@@ -97,17 +128,13 @@ static LRESULT CALLBACK OverstatingList(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 // An entry is read by the length that the read gives, so one of 200 bytes
-// is still read (and found, selected and saved) when the length is overstated.
-TEST(DialogWin32, ListTextReadsAnEntryWhoseLengthIsOverstated) {
+// is still read whole when the list overstates its length.
+TEST_F(DialogWin32, ListTextReadsAnEntryWhoseLengthIsOverstated) {
   const std::string path = "C:\\" + std::string(200, 'x') + ".bmp";
-  HWND d = OpenDialog();
   HWND list = GetDlgItem(d, IDC_LIST);
-  SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)path.c_str());
+  SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)path.c_str());  // after the stored entry
   listProc = (WNDPROC)SetWindowLongPtrA(list, GWLP_WNDPROC, (LONG_PTR)OverstatingList);
   char text[TEXT_SIZE] = "";
-  EXPECT_EQ(ListText(0, text), (int)path.size());
-  EXPECT_EQ(text, path);
-  SetWindowLongPtrA(list, GWLP_WNDPROC, (LONG_PTR)listProc);
-  CloseDialog(d);
+  EXPECT_EQ((int)path.size(), ListText(1, text));
+  EXPECT_EQ(path, text);
 }

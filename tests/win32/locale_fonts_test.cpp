@@ -5,27 +5,39 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 static HFONT FontOf(HWND w) { return HFONT(SendMessageA(w, WM_GETFONT, 0, 0)); }
 
+// Slot 0: an edit with an Arial font of its own; slot 1: an edit with the
+// system font; slot 2: no window, but given the Arial font. Applied as they
+// are and then in Russian (with another sort order): the own fonts are remade
+// in the locale's charset, at their size, and the system font stays. The
+// restore gives the own fonts back and empties every font slot (the own and
+// the derived ones lie side by side).
 TEST(LocaleFonts, ControlsGetTheLocalesCharsetAndTheirOwnFontsBack) {
   HWND parent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 300, 200, 0, 0, 0, 0);
   HFONT own = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
-  FontTable t = {};
-  for (int i = 0; i < 2; ++i)  // the second keeps the system font
-    t.controls[i] = CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 200, 20, parent, 0, 0, 0);
+  FontTable t = {
+      {CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 200, 20, parent, 0, 0, 0),
+       CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 200, 20, parent, 0, 0, 0), HWND(0x1234)},
+      {nullptr, nullptr, own}};
   SendMessageA(t.controls[0], WM_SETFONT, WPARAM(own), 0);
-  t.controls[2] = HWND(0x1234), t.ownFonts[2] = own;  // not a window, but given an own font
-  ASSERT_TRUE(FontTableApplyCurrent(&t) == RC_OK && FontTableApplyLocale(&t, 0x00010419) == RC_OK);
-  EXPECT_TRUE(t.lcid == 0x0419 && t.codePage == 1251 && t.charset == RUSSIAN_CHARSET);
+  ASSERT_EQ(RC_OK, FontTableApplyCurrent(&t));
+  ASSERT_EQ(RC_OK, FontTableApplyLocale(&t, 0x00010419));
+  EXPECT_EQ(0x0419u, t.lcid);
   LOGFONTA lf = {};
-  EXPECT_TRUE(GetObjectA(FontOf(t.controls[0]), sizeof lf, &lf) && t.derivedFonts[2] &&
-              lf.lfCharSet == RUSSIAN_CHARSET && lf.lfHeight == -12);
-  EXPECT_FALSE(t.ownFonts[1] || t.derivedFonts[1] || FontOf(t.controls[1]));
+  GetObjectA(FontOf(t.controls[0]), sizeof lf, &lf);
+  EXPECT_EQ(RUSSIAN_CHARSET, lf.lfCharSet);
+  EXPECT_EQ(-12, lf.lfHeight);
+  EXPECT_NE(nullptr, t.derivedFonts[2]);
+  EXPECT_EQ(nullptr, FontOf(t.controls[1]));
   ASSERT_EQ(RC_OK, FontTableRestore(&t));
   EXPECT_EQ(own, FontOf(t.controls[0]));
-  EXPECT_FALSE(t.ownFonts[0] || t.derivedFonts[0] || t.ownFonts[2] || t.derivedFonts[2]);
-  DestroyWindow(parent), DeleteObject(own);
+  EXPECT_EQ(std::vector<HFONT>(2 * FONT_TABLE_SLOTS),
+            std::vector<HFONT>(t.ownFonts, t.ownFonts + 2 * FONT_TABLE_SLOTS));
+  DestroyWindow(parent);
+  DeleteObject(own);
 }
 
 // The first 63 bytes, folded both ways and widened in code page 1251 ("Pri").
@@ -35,11 +47,10 @@ TEST(LocaleFonts, ReadControlTextFoldsAndWidensInTheGivenCodePage) {
   ControlText r;
   ASSERT_EQ(RC_OK, ReadControlText(&r, edit, 1251, 1, 1, 0));
   EXPECT_EQ(
-      std::to_string(r.ansiLength) + r.lower + "|" + r.upper,
-      "63abc \xEF\xF0\xE8" + std::string(56, 'x') + "|ABC \xCF\xD0\xC8" + std::string(56, 'X'));
+      "63abc \xEF\xF0\xE8" + std::string(56, 'x') + "|ABC \xCF\xD0\xC8" + std::string(56, 'X'),
+      std::to_string(r.ansiLength) + r.lower + "|" + r.upper);
   EXPECT_EQ(
-      std::wstring((const wchar_t*)r.wideLower).substr(0, 8) + (const wchar_t*)r.wideUpper + L"",
-      L"abc \x043F\x0440\x0438x" + std::wstring(L"ABC \x041F\x0420\x0418") +
-          std::wstring(56, L'X'));
+      L"abc \x043F\x0440\x0438x" + std::wstring(L"ABC \x041F\x0420\x0418") + std::wstring(56, L'X'),
+      std::wstring((const wchar_t*)r.wideLower).substr(0, 8) + (const wchar_t*)r.wideUpper);
   DestroyWindow(edit);
 }

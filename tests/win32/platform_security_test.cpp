@@ -7,64 +7,61 @@
 #include <process.h>
 #include <sddl.h>
 
-#include <string>
-
 #include "app/platform_probe.h"
 #include "app/registry_security.h"
 #include "tests/win32/test_registry_win32.h"
 
-// Started with --probe, this program only probes and exits with the class it found.
-static uint32_t found = 0xDEAD;
-[[maybe_unused]] static const bool probed =
-    strstr(GetCommandLineA(), "--probe") &&
-    (ExitProcess(ProbePlatform(&found) == RC_OK && found == LastPlatformClass ? found : 0xBAD),
-     true);
-
+// Windows 95 (with common controls 5.81, Wine's), NT 4.0 and XP. Started
+// with --probe, the child runs only this test, which probes and exits with
+// the class found, or 0xBAD when the probe failed or did not keep it.
 TEST(PlatformSecurity, ProbeClassifiesTheEmulatedVersion) {
-  struct {
-    const char* version;
-    intptr_t cls;
-  } cases[] = {{"win95", 0x4}, {"nt40", 0x20000}, {"winxp", 0x200000}};  // comctl32 5.81
+  uint32_t found = 0xDEAD;
+  if (strstr(GetCommandLineA(), "--probe"))
+    ExitProcess(ProbePlatform(&found) == RC_OK && found == LastPlatformClass ? found : 0xBAD);
+  const std::pair<const char*, intptr_t> cases[] = {
+      {"win95", PC_WIN95_CC580}, {"nt40", PC_NT4}, {"winxp", PC_NT51}};
   char path[MAX_PATH];
   GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string key = std::string("Software\\Wine\\AppDefaults\\") + (strrchr(path, '\\') + 1);
+  const std::string key = std::string("Software\\Wine\\AppDefaults\\") + (strrchr(path, '\\') + 1);
   for (auto& c : cases) {
-    ASSERT_TRUE(testreg::SetText(key.c_str(), "Version", c.version));
-    EXPECT_EQ(_spawnl(_P_WAIT, path, "child", "--probe", nullptr), c.cls) << c.version;
+    ASSERT_TRUE(testreg::SetText(key.c_str(), "Version", c.first));
+    EXPECT_EQ(c.second, _spawnl(_P_WAIT, path, "child", "--probe",
+                                "--gtest_filter=PlatformSecurity.Probe*", nullptr))
+        << c.first;
   }
   RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
 }
 
-// The DACL from NT 4 on, everyone first, for the groups the flags name; the
-// record stays as it was when the class is older or unknown, or no group is named.
+// Just below NT 4.0 nothing is built, and the record is not filled.
+TEST(PlatformSecurity, NoDaclBelowNt4) {
+  SECURITY_ATTRIBUTES sa = {7, nullptr, 5};
+  EXPECT_EQ(RC_UNSUPPORTED, BuildRegistrySecurity(&sa, KEY_ALL_ACCESS, KEY_ALL_ACCESS, PC_NT3,
+                                                  RS_EVERYONE | RS_ADMINISTRATORS));
+  EXPECT_EQ(7u, sa.nLength);
+}
+
+// From NT 4.0 on: Everyone first with the third argument's access, then
+// Administrators with the second's, for the groups the flags name (other bits
+// are ignored). The record is filled, and the free empties it again.
 TEST(PlatformSecurity, BuildsTheDaclFromNt4OnAndFreesIt) {
-  for (auto c :
-       {std::make_pair(0x0u, 0x30u), {0x4u, 0x30u}, {0x10000u, 0x30u}, {0x20000u, 0xFFFFFFCFu}}) {
-    SECURITY_ATTRIBUTES sa = {7, nullptr, 5};
-    EXPECT_TRUE(BuildRegistrySecurity(&sa, 0xF003F, 0xF003F, c.first, c.second) ==
-                    (c.second == 0x30 ? RC_UNSUPPORTED : RC_FAILED) &&
-                sa.nLength == 7 && !sa.lpSecurityDescriptor && sa.bInheritHandle == 5)
-        << c.first;
-  }
-  struct {
+  const struct {
     uint32_t cls, administrators, flags;
     const char* dacl;
-  } cases[] = {{0x20000, 0xF003F, 0x30, "D:(A;;KA;;;WD)(A;;KA;;;BA)"},
-               {0x400000, 0x20019, 0x30, "D:(A;;KA;;;WD)(A;;KR;;;BA)"},
-               {0x20000, 0xF003F, 0x10, "D:(A;;KA;;;WD)"},
-               {0x20000, 0x20019, 0xFFFFFF20, "D:(A;;KR;;;BA)"}};
+  } cases[] = {
+      {PC_NT4, KEY_ALL_ACCESS, RS_EVERYONE | RS_ADMINISTRATORS, "D:(A;;KA;;;WD)(A;;KA;;;BA)"},
+      {PC_NT52, KEY_READ, RS_EVERYONE | RS_ADMINISTRATORS, "D:(A;;KA;;;WD)(A;;KR;;;BA)"},
+      {PC_NT4, KEY_ALL_ACCESS, RS_EVERYONE, "D:(A;;KA;;;WD)"},
+      {PC_NT4, KEY_READ, 0xFFFFFF00 | RS_ADMINISTRATORS, "D:(A;;KR;;;BA)"}};
   for (auto& c : cases) {
     SECURITY_ATTRIBUTES sa = {7, nullptr, 5};
-    ASSERT_EQ(BuildRegistrySecurity(&sa, c.administrators, 0xF003F, c.cls, c.flags), RC_OK);
+    ASSERT_EQ(RC_OK, BuildRegistrySecurity(&sa, c.administrators, KEY_ALL_ACCESS, c.cls, c.flags));
+    EXPECT_EQ("12 0", std::to_string(sa.nLength) + " " + std::to_string(sa.bInheritHandle));
     char* text = nullptr;
-    EXPECT_TRUE(sa.nLength == 12 && sa.bInheritHandle == 0 &&
-                ((SECURITY_DESCRIPTOR*)sa.lpSecurityDescriptor)->Revision == 1);
     ASSERT_TRUE(ConvertSecurityDescriptorToStringSecurityDescriptorA(
         sa.lpSecurityDescriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr));
-    EXPECT_STREQ(text, c.dacl);
+    EXPECT_STREQ(c.dacl, text);
     LocalFree(text);
-    EXPECT_EQ(FreeRegistrySecurity(&sa), RC_OK);
-    EXPECT_TRUE(sa.nLength == 0 && !sa.lpSecurityDescriptor &&
-                FreeRegistrySecurity(&sa) == RC_BAD_ARG);
+    EXPECT_EQ(RC_OK, FreeRegistrySecurity(&sa));
+    EXPECT_EQ(nullptr, sa.lpSecurityDescriptor) << c.dacl;
   }
 }

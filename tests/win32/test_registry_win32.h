@@ -30,10 +30,11 @@ inline ValueMap Values(const char* key) {
   HKEY h;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &h)) return out;
   char name[300], data[1024];
-  for (DWORD i = 0, n = sizeof name, d = sizeof data;
-       !RegEnumValueA(h, i, name, &n, nullptr, nullptr, (BYTE*)data, &d);
-       ++i, n = sizeof name, d = sizeof data)
+  for (DWORD i = 0;; ++i) {
+    DWORD n = sizeof name, d = sizeof data;
+    if (RegEnumValueA(h, i, name, &n, nullptr, nullptr, (BYTE*)data, &d)) break;
     out[name] = std::string(data, d);
+  }
   RegCloseKey(h);
   return out;
 }
