@@ -169,13 +169,11 @@ TEST(LogonRun, WritesNothingWhenAnInputIsSpoiltOrEveryFileIsGone) {
     std::string data;
     unsigned long type;
     const char* gone;
-  } cases[] = {{"ChangeMode", "M", VALUE_TEXT, ""},
-               {"ChangeMode", "d", VALUE_TEXT, ""},
-               {"SelectedBmp", "2", VALUE_TEXT, ""},
-               {"LastChange", "\1\2", VALUE_NUMBER, ""},
-               {"Bitmap03", std::string(300, 'x'), VALUE_TEXT, ""},
-               {"BmpCount", "", VALUE_NUMBER, ""},
-               {"ChangeMode", "B", VALUE_TEXT, "01234"}};
+  } cases[] = {
+      {"ChangeMode", "M", VALUE_TEXT, ""},      {"ChangeMode", "d", VALUE_TEXT, ""},
+      {"SelectedBmp", Dword(2), 3, ""},  // four bytes, not a REG_DWORD
+      {"LastChange", "\1\2", VALUE_NUMBER, ""}, {"Bitmap03", std::string(300, 'x'), VALUE_TEXT, ""},
+      {"BmpCount", "", VALUE_NUMBER, ""},       {"ChangeMode", "B", VALUE_TEXT, "01234"}};
   for (const auto& c : cases) {
     Store("D", 0, c.gone);
     Fake.Set(PROGRAM_KEY, c.name, c.data, c.type);
