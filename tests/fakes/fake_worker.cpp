@@ -3,7 +3,6 @@
 #include <utility>
 
 FakeWorkerOs fakeWorker;
-static int thread;  // the one thread; it has always ended
 
 static int& Flag(void* handle) { return *static_cast<int*>(handle); }
 
@@ -12,18 +11,20 @@ void WorkerSetEvent(void* event) { Flag(event) = 1; }
 void WorkerResetEvent(void* event) { Flag(event) = 0; }
 void WorkerCloseHandle(void*) {}
 
-uint32_t WorkerWaitOne(void* handle, uint32_t) {
-  return handle == &thread || Flag(handle) ? WAIT_SIGNALLED : WAIT_TIMED_OUT;
+uint32_t WorkerWaitOne(void* handle, uint32_t timeout) {
+  fakeWorker.waitedOne = timeout;
+  return handle == &fakeWorker || Flag(handle) ? WAIT_SIGNALLED : WAIT_TIMED_OUT;
 }
 
 uint32_t WorkerWaitThree(void* const* events, int input, uint32_t timeout) {
-  fakeWorker.waitedThree = timeout;
+  if (timeout == WORKER_WAIT_FOREVER) fakeWorker.trace += 'w';
   for (uint32_t i = 0; i < 3; ++i)
     if (Flag(events[i])) return i;
-  return std::exchange(fakeWorker.input, false) && input ? POLL_INPUT
-                                                         : WAIT_TIMED_OUT;  // input comes once
+  // Input comes once.
+  return std::exchange(fakeWorker.input, false) && input ? POLL_INPUT : WAIT_TIMED_OUT;
 }
 
-void* WorkerStartThread(Worker*, int, int, uint32_t*) { return &thread; }
+// The thread is the fake itself; it has always ended.
+void* WorkerStartThread(Worker*, int, int, uint32_t*) { return &fakeWorker; }
 int WorkerDrainMessages() { return fakeWorker.quit; }
 void WorkerPostDone(void*, void*, int32_t last) { fakeWorker.trace += "J" + std::to_string(last); }

@@ -6,10 +6,9 @@
 #include "support/worker.h"
 
 struct FakeWorkerOs {
-  int signalled[4];      // the events, in the order made
-  int made;              // events made
-  bool input, quit;      // input comes once; a drain meets WM_QUIT
-  uint32_t waitedThree;  // the last timeout the thread waited for
-  std::string trace;     // JN for each WM_JOB_DONE with result N
+  int signalled[4], made;  // the events, in the order made, and how many
+  bool input, quit;        // input comes once; a drain meets WM_QUIT
+  uint32_t waitedOne;      // the timeout of the last single wait
+  std::string trace;       // w for each wait without end, JN for each WM_JOB_DONE with result N
 };
 extern FakeWorkerOs fakeWorker;

@@ -6,20 +6,35 @@
 #include "support/worker.h"
 #include "tests/win32/handle_probe.h"
 
-// WM_QUIT ends an idle pumping worker; both routines wake for the stop (one
-// that slept on would take 3 s a cycle) and a hundred cycles leave no handle.
-TEST(WorkerThread, QuitAndStopEndTheThreadClean) {
+// WM_QUIT ends the thread of an idle pumping worker.
+TEST(WorkerThread, QuitEndsAPumpingWorker) {
   Worker w = {};
   ASSERT_EQ(RC_OK, WorkerStart(&w, 0, 1));
   for (int i = 0; i < 500 && !PostThreadMessageA(w.threadId, WM_QUIT, 0, 0); ++i)
     Sleep(10);  // once it has a queue
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(w.thread, 5000));
-  EXPECT_EQ(RC_OK, WorkerStop(&w));
+  WorkerStop(&w);
+}
+
+// A stop wakes an idle worker of either routine: its thread has ended, and is
+// gone, when WorkerStop returns, not left waiting past the stop's own waits.
+TEST(WorkerThread, StopEndsAnIdleThread) {
+  for (int pump = 0; pump < 2; ++pump) {
+    Worker w = {};
+    ASSERT_EQ(RC_OK, WorkerStart(&w, 0, pump));
+    WorkerStop(&w);
+    EXPECT_EQ(nullptr, OpenThread(SYNCHRONIZE, FALSE, w.threadId)) << "pump " << pump;
+  }
+}
+
+// A hundred start and stop cycles, of both routines, leave no handle behind.
+TEST(WorkerThread, StartAndStopLeaveNoHandle) {
   std::string before;
   for (int i = 0; i <= 100; ++i) {
     if (i == 1) before = HandleFootprint();  // after the first thread's own set-up
-    Worker cycle = {};
-    ASSERT_TRUE(WorkerStart(&cycle, 0, i & 1) == RC_OK && WorkerStop(&cycle) == RC_OK);
+    Worker w = {};
+    ASSERT_EQ(RC_OK, WorkerStart(&w, 0, i & 1));
+    WorkerStop(&w);
   }
   EXPECT_EQ(before, HandleFootprint());
 }
