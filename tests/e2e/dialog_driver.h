@@ -49,7 +49,7 @@ struct App {
     }
     return nullptr;
   }
-  // Starts the program (quoted path) and waits for its dialog.
+  // Starts the program (a path) and waits for its dialog.
   bool Open(const std::string& program) {
     dialog = Run("\"" + program + "\"") ? Window("OrvanDale Scenewheel v.1.00") : nullptr;
     return dialog != nullptr;
@@ -68,32 +68,10 @@ struct App {
   }
   LRESULT Send(int id, UINT m, WPARAM w = 0, LPARAM l = 0) const {
     DWORD_PTR r = 0;
-    SendMessageTimeoutW(GetDlgItem(dialog, id), m, w, l, SMTO_NORMAL, 10000, &r);
+    SendMessageTimeoutA(GetDlgItem(dialog, id), m, w, l, SMTO_NORMAL, 10000, &r);
     return (LRESULT)r;
   }
   void Click(int id) const { Send(id, BM_CLICK); }
-  // Texts through the wide messages (Wine hands the ANSI forms back
-  // unconverted across processes), in this process's code page.
-  std::string Text(int id, int entry = -1) const {
-    wchar_t w[300] = L"";
-    char out[600] = "";
-    if (entry < 0) Send(id, WM_GETTEXT, 300, (LPARAM)w);
-    if (entry >= 0 && Send(id, LB_GETTEXTLEN, entry) < 290) Send(id, LB_GETTEXT, entry, (LPARAM)w);
-    WideCharToMultiByte(CP_ACP, 0, w, -1, out, sizeof out, nullptr, nullptr);
-    return out;
-  }
-  // The list's entries, each followed by '|'.
-  std::string List() const {
-    std::string all;
-    for (int i = 0; i < Send(IDC_LIST, LB_GETCOUNT); ++i) all += Text(IDC_LIST, i) + "|";
-    return all;
-  }
-  // A mouse click on entry i of the list, as a user makes it.
-  void ClickEntry(int i) const {
-    LPARAM at = MAKELPARAM(8, (int)Send(IDC_LIST, LB_GETITEMHEIGHT) * (2 * i + 1) / 2);
-    Send(IDC_LIST, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    Send(IDC_LIST, WM_LBUTTONUP, 0, at);
-  }
   // Clicks button id, then in the modal window titled title types file into
   // the open-file dialog's name field (an edit or a combo box) and clicks answer.
   bool Answer(int id, const char* title, int answer, const std::string& file = "") const {
