@@ -108,13 +108,9 @@ TEST(LoadSave, SaveAppliesByMode) {
     char mode;
     int32_t selected;
     std::string stored, applied;
-  } cases[] = {{'B', 1, "1 b 1 " + run, "b"},
-               {'W', -1, "0 a 1 " + run, "a"},
-               {'M', 0, "0 a 1 <missing>", "a"},
-               {'D', 5, "5 <missing> 1 " + run, "(nothing)"},
-               {'N', 0, "0  1 <missing>", ""},
-               {'O', 0, "0 C:\\cap 0 <missing>", "<null>"},
-               {'?', 0, "0 C:\\cap 0 <missing>", "<null>"}};
+  } cases[] = {{'B', 1, "1 b 1 " + run, "b"},    {'W', -1, "0 a 1 " + run, "a"},
+               {'M', 0, "0 a 1 <missing>", "a"}, {'D', 5, "5 <missing> 1 " + run, "(nothing)"},
+               {'N', 0, "0  1 <missing>", ""},   {'O', 0, "0 C:\\cap 0 <missing>", "<null>"}};
   for (const auto& c : cases) {
     Reset();
     Fake.keys[DK].erase("Wallpaper");
@@ -214,19 +210,6 @@ TEST(LoadSave, TheRegistryMessageWhereAKeyDoesNotOpen) {
     EXPECT_EQ(c.applied, Fake.applied.size()) << c.failing;
     EXPECT_EQ(0, Fake.openKeys) << c.failing;
   }
-}
-
-// Clear gives back the captured wallpaper (not the tile value) and removes
-// the program key and the Run value.
-TEST(LoadSave, ClearRestoresTheWallpaperAndRemovesTheKeyAndTheRunValue) {
-  Reset();
-  Fake.Set(P, "ChangeMode", "D");
-  strcpy(SettingsState.WindowsWallpaper, "C:\\cap");
-  SettingsState.WallpaperKnown = 1;
-  EXPECT_EQ(1, ClearSettings());
-  EXPECT_EQ(0u, Fake.keys.count(P));
-  EXPECT_EQ("C:\\cap 1 <missing>", OtherValues());
-  EXPECT_EQ((std::vector<std::string>{"<null>"}), Fake.applied);
 }
 
 }  // namespace

@@ -64,6 +64,18 @@ TEST(MainDialog, ClearAsksAboutTheProgramFileFirst) {
   }
 }
 
+// Cancel ends the dialog with 0 and writes nothing, whatever changed in it.
+TEST(MainDialog, CancelWritesNothing) {
+  ResetFakes();
+  Fake.Set(PROGRAM_KEY, "ChangeMode", "D");
+  OpenMainDialog();
+  DispatchCommand(IDC_MODE_NONE, 0);
+  const FakeKey before = Fake.keys[PROGRAM_KEY];
+  EXPECT_EQ(1, DispatchCommand(IDCANCEL, 0));
+  EXPECT_EQ(0, View.ended);
+  EXPECT_EQ(before, Fake.keys[PROGRAM_KEY]);
+}
+
 // A label opens its target on a click or a double click, not on other
 // notifications.
 TEST(MainDialog, ALabelOpensItsTargetOnAClickOrDoubleClick) {

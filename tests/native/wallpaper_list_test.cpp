@@ -78,15 +78,6 @@ TEST(WallpaperList, AddAppendsAFileNotYetListedUpTo32) {
   }
 }
 
-TEST(WallpaperList, AddEmptiesAListBoxThatAnswersAnError) {
-  Load(kFour, 1);
-  View.countFails = true;
-  strcpy(ChosenFile, "C:\\five.bmp");
-  AddChosenFile();
-  EXPECT_EQ(0u, View.entries.size());
-  EXPECT_EQ(0, SettingsState.BmpCount);
-}
-
 // The current entry stays current: its index follows it up the list; when
 // it goes, the field empties. Remove and Select end disabled, the preview
 // shows the logo.
