@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/fakes/fake_dialog.h"
 
 static uint32_t D(unsigned y, unsigned m, unsigned d) { return y << 16 | m << 8 | d; }
@@ -30,42 +32,36 @@ TEST(SettingsLayout, AStoredModeOtherThanBDMNWLoadsAsDefault) {
 
 TEST(LogonRun, IsChangeDueByModeAndDates) {
   const ChangeDecision y = CHANGE_DUE, n = CHANGE_NOT_DUE, e = CHANGE_END;
-  struct {
-    char mode;
-    uint32_t last, today;
-    ChangeDecision want;
-  } cases[] = {{'B', D(2003, 12, 17), D(2003, 12, 17), y},
-               {'D', D(2003, 12, 17), D(2003, 12, 17), n},
-               {'D', D(2003, 12, 17), D(2003, 12, 18), y},
-               {'D', D(2003, 12, 18), D(2003, 12, 17), y},
-               {'W', D(2003, 3, 10), D(2003, 3, 16), n},
-               {'W', D(2003, 3, 10), D(2003, 3, 17), y},
-               {'W', D(2003, 3, 10), D(2003, 3, 10), n},
-               {'W', D(2003, 3, 20), D(2003, 3, 15), y},
-               {'W', D(2003, 1, 28), D(2003, 2, 3), n},
-               {'W', D(2003, 1, 28), D(2003, 2, 4), y},
-               {'W', D(2004, 2, 25), D(2004, 3, 3), n},
-               {'W', D(2003, 1, 30), D(2003, 3, 1), y},
-               {'W', D(2003, 4, 5), D(2003, 3, 30), y},
-               {'W', D(2003, 12, 30), D(2004, 1, 2), y},
-               {'W', 0, D(2003, 1, 1), y},
-               {'M', 0, 1, e},
-               {'d', 0, 1, e}};
-  for (const auto& c : cases)
-    EXPECT_EQ(c.want, IsChangeDue(c.mode, c.today, c.last)) << c.mode << std::hex << c.last;
+  const std::tuple<char, uint32_t, uint32_t, ChangeDecision> cases[] = {
+      {'B', D(2003, 12, 17), D(2003, 12, 17), y},
+      {'D', D(2003, 12, 17), D(2003, 12, 17), n},
+      {'D', D(2003, 12, 17), D(2003, 12, 18), y},
+      {'D', D(2003, 12, 18), D(2003, 12, 17), y},
+      {'W', D(2003, 3, 10), D(2003, 3, 16), n},
+      {'W', D(2003, 3, 10), D(2003, 3, 17), y},
+      {'W', D(2003, 3, 10), D(2003, 3, 10), n},
+      {'W', D(2003, 3, 20), D(2003, 3, 15), y},
+      {'W', D(2003, 1, 28), D(2003, 2, 3), n},
+      {'W', D(2003, 1, 28), D(2003, 2, 4), y},
+      {'W', D(2004, 2, 25), D(2004, 3, 3), n},
+      {'W', D(2003, 1, 30), D(2003, 3, 1), y},
+      {'W', D(2003, 4, 5), D(2003, 3, 30), y},
+      {'W', D(2003, 12, 30), D(2004, 1, 2), y},
+      {'W', 0, D(2003, 1, 1), y},
+      {'M', 0, 1, e},
+      {'d', 0, 1, e}};
+  for (const auto& [mode, last, today, want] : cases)
+    EXPECT_EQ(want, IsChangeDue(mode, today, last)) << mode << std::hex << last;
 }
 
 TEST(LogonRun, NextIndexWrapsAfterTheLastEntryAndThe32nd) {
   const ChangeDecision y = CHANGE_DUE, n = CHANGE_NOT_DUE;
-  struct {
-    int32_t index, count;
-    ChangeDecision due;
-    int32_t want;
-  } cases[] = {{0, 5, y, 1}, {3, 5, y, 4},  {4, 5, y, 0},   {30, 32, y, 31}, {31, 32, y, 0},
-               {7, 3, y, 0}, {-1, 5, y, 0}, {2, 0, y, 3},   {31, 40, y, 0},  {-2, 0, y, 0},
-               {4, 5, n, 4}, {40, 5, n, 0}, {-1, 5, n, -1}, {32, 40, n, 0},  {31, 40, n, 31}};
-  for (const auto& c : cases)
-    EXPECT_EQ(c.want, NextIndex(c.index, c.count, c.due)) << c.index << "/" << c.count;
+  const std::tuple<int32_t, int32_t, ChangeDecision, int32_t> cases[] = {
+      {0, 5, y, 1}, {3, 5, y, 4},  {4, 5, y, 0},   {30, 32, y, 31}, {31, 32, y, 0},
+      {7, 3, y, 0}, {-1, 5, y, 0}, {2, 0, y, 3},   {31, 40, y, 0},  {-2, 0, y, 0},
+      {4, 5, n, 4}, {40, 5, n, 0}, {-1, 5, n, -1}, {32, 40, n, 0},  {31, 40, n, 31}};
+  for (const auto& [index, count, due, want] : cases)
+    EXPECT_EQ(want, NextIndex(index, count, due)) << index << "/" << count;
 }
 
 // Five entries, the third current, in the given mode and with the given last
@@ -96,13 +92,7 @@ static std::string RunResult() {
 // days count from the last change, so a Weekly user who logs on every day
 // still sees a new wallpaper every week.
 TEST(LogonRun, StoresTheIndexAndAppliesTheEntryWhoseFileIsThere) {
-  struct {
-    const char* mode;
-    uint32_t last;
-    int runs;
-    const char* gone;
-    std::string want;
-  } cases[] = {
+  const std::tuple<const char*, uint32_t, int, const char*, std::string> cases[] = {
       {"D", D(2003, 12, 16), 1, "", "index 3, date 07d30c11, desktop Bitmap03, applied Bitmap03"},
       {"D", D(2003, 12, 16), 2, "",
        "index 3, date 07d30c11, desktop Bitmap03, applied Bitmap03 Bitmap03"},
@@ -112,34 +102,29 @@ TEST(LogonRun, StoresTheIndexAndAppliesTheEntryWhoseFileIsThere) {
       {"D", D(2003, 12, 16), 1, "34", "index 0, date 07d30c11, desktop Bitmap00, applied Bitmap00"},
       {"W", D(2003, 12, 11), 1, "2", "index 3, date 07d30c0b, desktop Bitmap03, applied Bitmap03"},
   };
-  for (const auto& c : cases) {
-    Store(c.mode, c.last, c.gone);
-    for (int i = 0; i < c.runs; ++i) EXPECT_EQ(1, RunAutomaticChange());
-    EXPECT_EQ(c.want + ", open keys 0", RunResult()) << c.mode << c.runs << c.gone;
+  for (const auto& [mode, last, runs, gone, want] : cases) {
+    Store(mode, last, gone);
+    for (int i = 0; i < runs; ++i) EXPECT_EQ(1, RunAutomaticChange());
+    EXPECT_EQ(want + ", open keys 0", RunResult()) << mode << runs << gone;
   }
 }
 
 // An input missing, of another type or too long, or every file gone: the run
 // writes and applies nothing.
 TEST(LogonRun, WritesNothingWhenAnInputIsSpoiltOrEveryFileIsGone) {
-  struct {
-    const char* name;
-    std::string data;
-    unsigned long type;
-    const char* gone;
-  } cases[] = {
+  const std::tuple<const char*, std::string, unsigned long, const char*> cases[] = {
       {"ChangeMode", "M", VALUE_TEXT, ""},      {"ChangeMode", "d", VALUE_TEXT, ""},
       {"SelectedBmp", Dword(2), 3, ""},  // four bytes, not a REG_DWORD
       {"LastChange", "\1\2", VALUE_NUMBER, ""}, {"Bitmap03", std::string(300, 'x'), VALUE_TEXT, ""},
       {"BmpCount", "", VALUE_NUMBER, ""},       {"ChangeMode", "B", VALUE_TEXT, "01234"}};
-  for (const auto& c : cases) {
-    Store("D", 0, c.gone);
-    Fake.Set(PROGRAM_KEY, c.name, c.data, c.type);
+  for (const auto& [name, data, type, gone] : cases) {
+    Store("D", 0, gone);
+    Fake.Set(PROGRAM_KEY, name, data, type);
     const FakeKey before = Fake.keys[PROGRAM_KEY];
-    EXPECT_EQ(0, RunAutomaticChange()) << c.name;
-    EXPECT_EQ(before, Fake.keys[PROGRAM_KEY]) << c.name;
-    EXPECT_EQ("<missing>", Fake.Text(DESKTOP_KEY, "Wallpaper")) << c.name;
-    EXPECT_EQ(0u, Fake.applied.size()) << c.name;
+    EXPECT_EQ(0, RunAutomaticChange()) << name;
+    EXPECT_EQ(before, Fake.keys[PROGRAM_KEY]) << name;
+    EXPECT_EQ("<missing>", Fake.Text(DESKTOP_KEY, "Wallpaper")) << name;
+    EXPECT_EQ(0u, Fake.applied.size()) << name;
   }
 }
 

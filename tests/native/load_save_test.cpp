@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/fakes/fake_dialog.h"
 
 namespace {
@@ -104,27 +106,24 @@ TEST(LoadSave, SaveKeepsTheEntryValuesThatTheLoadPassedOver) {
 // on the desktop and in the Run key, and the path the wallpaper action got.
 TEST(LoadSave, SaveAppliesByMode) {
   const std::string run = kProgram + " A";
-  struct {
-    char mode;
-    int32_t selected;
-    std::string stored, applied;
-  } cases[] = {{'B', 1, "1 b 1 " + run, "b"},    {'W', -1, "0 a 1 " + run, "a"},
-               {'M', 0, "0 a 1 <missing>", "a"}, {'D', 5, "5 <missing> 1 " + run, "(nothing)"},
-               {'N', 0, "0  1 <missing>", ""},   {'O', 0, "0 C:\\cap 0 <missing>", "<null>"}};
-  for (const auto& c : cases) {
+  const std::tuple<char, int32_t, std::string, std::string> cases[] = {
+      {'B', 1, "1 b 1 " + run, "b"},    {'W', -1, "0 a 1 " + run, "a"},
+      {'M', 0, "0 a 1 <missing>", "a"}, {'D', 5, "5 <missing> 1 " + run, "(nothing)"},
+      {'N', 0, "0  1 <missing>", ""},   {'O', 0, "0 C:\\cap 0 <missing>", "<null>"}};
+  for (const auto& [mode, selected, stored, applied] : cases) {
     Reset();
     Fake.keys[DK].erase("Wallpaper");
     View.entries = {"a", "b"};
     strcpy(SettingsState.WindowsWallpaper, "C:\\cap");
     SettingsState.WallpaperKnown = 1;
-    SettingsState.Mode = c.mode;
+    SettingsState.Mode = mode;
     SettingsState.BmpCount = 2;
-    SettingsState.SelectedBmp = c.selected;
+    SettingsState.SelectedBmp = selected;
     EXPECT_EQ(1, SaveSettings());
     std::string index = std::to_string(*(const uint32_t*)Fake.Raw(P, "SelectedBmp").data());
-    EXPECT_EQ(c.stored, index + " " + OtherValues()) << c.mode;
-    EXPECT_EQ(c.applied, Fake.applied.empty() ? "(nothing)" : Fake.applied[0]) << c.mode;
-    EXPECT_EQ(std::string({c.mode, '\0'}), Fake.Raw(P, "ChangeMode"));  // with its terminator
+    EXPECT_EQ(stored, index + " " + OtherValues()) << mode;
+    EXPECT_EQ(applied, Fake.applied.empty() ? "(nothing)" : Fake.applied[0]) << mode;
+    EXPECT_EQ(std::string({mode, '\0'}), Fake.Raw(P, "ChangeMode"));  // with its terminator
   }
 }
 
@@ -135,13 +134,9 @@ TEST(LoadSave, SaveAppliesByMode) {
 // writes anything over it: not an empty path, and not an older stored one.
 TEST(LoadSave, WindowsWallpaperIsCapturedWhenMissingOrInDefaultAndOnlyWhatWasReadIsRestored) {
   const std::string longPath = "C:\\" + std::string(300, 'w');
-  struct {
-    const char* mode;    // stored ChangeMode
-    const char* stored;  // stored WindowsWallpaper, or none
-    std::string desktop;
-    int (*op)();
-    std::string want;  // WindowsWallpaper, then the desktop's values after the op in Default
-  } cases[] = {
+  // The stored ChangeMode and WindowsWallpaper (or none), the desktop's
+  // Wallpaper; WindowsWallpaper, then the desktop's values after op in Default.
+  const std::tuple<const char*, const char*, std::string, int (*)(), std::string> cases[] = {
       {"M", nullptr, "C:\\d.bmp", SaveSettings, "C:\\d.bmp C:\\d.bmp 1"},
       {"M", "", "C:\\d.bmp", SaveSettings, "  0"},
       {"M", "C:\\s.bmp", "C:\\d.bmp", SaveSettings, "C:\\s.bmp C:\\s.bmp 0"},
@@ -151,17 +146,17 @@ TEST(LoadSave, WindowsWallpaperIsCapturedWhenMissingOrInDefaultAndOnlyWhatWasRea
       {"O", nullptr, longPath, ClearSettings, " " + longPath + " 1"},
       {"O", "C:\\s.bmp", longPath, SaveSettings, "C:\\s.bmp " + longPath + " 1"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [mode, stored, desktop, op, want] : cases) {
     Reset();
-    Fake.Set(DK, "Wallpaper", c.desktop);
-    Fake.Set(P, "ChangeMode", c.mode);
-    if (c.stored) Fake.Set(P, "WindowsWallpaper", c.stored);
+    Fake.Set(DK, "Wallpaper", desktop);
+    Fake.Set(P, "ChangeMode", mode);
+    if (stored) Fake.Set(P, "WindowsWallpaper", stored);
     LoadSettings();
     SettingsState.Mode = MODE_DEFAULT;
-    c.op();
+    op();
     std::string got = std::string(SettingsState.WindowsWallpaper) + " " +
                       Fake.Text(DK, "Wallpaper") + " " + Fake.Text(DK, "TileWallpaper");
-    EXPECT_EQ(c.want, got) << c.mode << " " << (c.stored ? c.stored : "-") << " " << c.desktop;
+    EXPECT_EQ(want, got) << mode << " " << (stored ? stored : "-") << " " << desktop;
   }
 }
 
@@ -171,10 +166,10 @@ TEST(LoadSave, RunCommandIsQuotedOnlyAroundAPathWithABlank) {
       {"C:\\Apps\\sw.exe", "C:\\Apps\\sw.exe A"},
       {"C:\\Program Files\\sw.exe", "\"C:\\Program Files\\sw.exe\" A"},
       {longest, "\"" + longest + "\" A"}};
-  for (const auto& c : cases) {
+  for (const auto& [path, command] : cases) {
     char out[RUN_COMMAND_SIZE];
-    BuildRunCommand(c.first.c_str(), out);
-    EXPECT_EQ(c.second, out);
+    BuildRunCommand(path.c_str(), out);
+    EXPECT_EQ(command, out);
   }
 }
 
@@ -192,23 +187,18 @@ TEST(LoadSave, NoRunValueWithoutAProgramPath) {
 // "Problem with the Registry information!" in exactly five places, and every
 // key opened is closed again on every path.
 TEST(LoadSave, TheRegistryMessageWhereAKeyDoesNotOpen) {
-  struct {
-    const char* failing;
-    int (*op)();
-    int result, messages;
-    size_t applied;
-  } cases[] = {{P, LoadSettings, 0, 1, 0},   {P, SaveSettings, 0, 1, 0},
-               {R, SaveSettings, 0, 1, 0},   {DK, SaveSettings, 1, 0, 1},
-               {DK, ClearSettings, 1, 1, 0}, {R, ClearSettings, 1, 1, 1},
-               {R, LoadSettings, 1, 0, 0},   {DK, LoadSettings, 1, 0, 0}};
-  for (const auto& c : cases) {
+  const std::tuple<const char*, int (*)(), int, int, size_t> cases[] = {
+      {P, LoadSettings, 0, 1, 0},  {P, SaveSettings, 0, 1, 0},   {R, SaveSettings, 0, 1, 0},
+      {DK, SaveSettings, 1, 0, 1}, {DK, ClearSettings, 1, 1, 0}, {R, ClearSettings, 1, 1, 1},
+      {R, LoadSettings, 1, 0, 0},  {DK, LoadSettings, 1, 0, 0}};
+  for (const auto& [failing, op, result, messages, applied] : cases) {
     Reset();
-    Fake.failOpen.insert(c.failing);
+    Fake.failOpen.insert(failing);
     SettingsState.Mode = MODE_NONE;
-    EXPECT_EQ(c.result, c.op()) << c.failing;
-    EXPECT_EQ(c.messages, Fake.messages) << c.failing;
-    EXPECT_EQ(c.applied, Fake.applied.size()) << c.failing;
-    EXPECT_EQ(0, Fake.openKeys) << c.failing;
+    EXPECT_EQ(result, op()) << failing;
+    EXPECT_EQ(messages, Fake.messages) << failing;
+    EXPECT_EQ(applied, Fake.applied.size()) << failing;
+    EXPECT_EQ(0, Fake.openKeys) << failing;
   }
 }
 

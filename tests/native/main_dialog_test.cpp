@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "res/resource.h"
 #include "tests/fakes/fake_dialog.h"
 
@@ -46,21 +48,17 @@ TEST(MainDialog, OpeningMarksTheStoredModeAndDisablesWhatItDoesNotUse) {
 // Yes schedules the self-removal while the program key is still there, then
 // clears; No clears only; Cancel goes back to the dialog with all kept.
 TEST(MainDialog, ClearAsksAboutTheProgramFileFirst) {
-  struct {
-    int answer;
-    size_t removals;
-    int ended;
-    size_t keys;
-  } cases[] = {{ANSWER_YES, 1, 0, 0}, {ANSWER_NO, 0, 0, 0}, {IDCANCEL, 0, -1, 1}};
-  for (const auto& c : cases) {
+  const std::tuple<int, size_t, int, size_t> cases[] = {
+      {ANSWER_YES, 1, 0, 0}, {ANSWER_NO, 0, 0, 0}, {IDCANCEL, 0, -1, 1}};
+  for (const auto& [answer, removals, ended, keys] : cases) {
     ResetFakes();
     Fake.Set(PROGRAM_KEY, "ChangeMode", "D");
-    View.answer = c.answer;
+    View.answer = answer;
     EXPECT_EQ(1, DispatchCommand(IDC_CLEAR, 0));
-    EXPECT_EQ(c.removals, View.removals.size()) << c.answer;
-    EXPECT_FALSE(View.keyGoneAtRemoval) << c.answer;
-    EXPECT_EQ(c.ended, View.ended) << c.answer;
-    EXPECT_EQ(c.keys, Fake.keys.count(PROGRAM_KEY)) << c.answer;
+    EXPECT_EQ(removals, View.removals.size()) << answer;
+    EXPECT_FALSE(View.keyGoneAtRemoval) << answer;
+    EXPECT_EQ(ended, View.ended) << answer;
+    EXPECT_EQ(keys, Fake.keys.count(PROGRAM_KEY)) << answer;
   }
 }
 

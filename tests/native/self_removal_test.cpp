@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/platform_probe.h"
 #include "app/startup.h"
 #include "tests/fakes/fake_dialog.h"
@@ -12,26 +14,20 @@
 // deletion and Windows reads that file at its start: the 95, 98 and Me
 // family, or a version that was not recognised.
 TEST(ScheduleSelfRemoval, WininitOnlyWhereTheSystemRefusesOffTheNtFamily) {
-  struct Case {
-    uint32_t platform;
-    bool restartAgrees;
-    int result;
-    std::vector<std::string> steps;
-  };
-  const std::string restart = "restart C:\\Apps\\sw.exe", wininit = "wininit C:\\Apps\\sw.exe";
-  const Case cases[] = {
+  // The class, whether the system takes the delayed deletion; the result and the steps.
+  const std::tuple<uint32_t, bool, int, std::vector<std::string>> cases[] = {
       {PC_NT51, true, 1, {restart}},
       {PC_NT4, false, 0, {restart}},
       {PC_WIN98, false, 1, {restart, wininit}},
       {PC_UNKNOWN, false, 1, {restart, wininit}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [platform, restartAgrees, result, steps] : cases) {
     ResetFakes();
     strcpy(SettingsState.ProgramPath, "C:\\Apps\\sw.exe");
-    PlatformClass = c.platform;
-    View.restartAgrees = c.restartAgrees;
-    EXPECT_EQ(c.result, ScheduleSelfRemoval()) << c.platform;
-    EXPECT_EQ(c.steps, View.removals) << c.platform;
+    PlatformClass = platform;
+    View.restartAgrees = restartAgrees;
+    EXPECT_EQ(result, ScheduleSelfRemoval()) << platform;
+    EXPECT_EQ(steps, View.removals) << platform;
   }
   PlatformClass = PC_UNKNOWN;
 }

@@ -5,19 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 TEST(EscapeText, Rules) {
   const uint32_t T = ESC_TRIM, D = ESC_DROP_CRLF, U = ESC_UNESCAPE, E = ESC_ESCAPE;
   const char* kLong = "a path C:\\Windows\\system\tthen\r\nmore";  // past a machine word
   const char* kLongOut = "a path C:\\\\Windows\\\\system\\tthen\\r\\nmore";
   // outSize 0 measures; out is what is written, or what measuring counts.
-  struct {
-    const char* in;
-    uint32_t flags, outSize;
-    int32_t limit;
-    int rc;
-    std::string out;
-  } rows[] = {
+  const std::tuple<const char*, uint32_t, uint32_t, int32_t, int, std::string> rows[] = {
       {"  a\tb \r\n", T | E, 64, -1, RC_OK, "a\\tb \\r\\n"},
       {"  a\tb \r\n", T | E | D, 64, -1, RC_OK, "a\\tb "},
       {"\t a b\t ", T | U, 64, -1, RC_OK, "a b"},
@@ -41,15 +36,14 @@ TEST(EscapeText, Rules) {
       {"abcdefgh", E, 64, 0, RC_OK, ""},            // nothing to read: nothing written
       {"", E, 64, -1, RC_BAD_ARG, ""},
       {"abc", 0, 64, -1, RC_BAD_ARG, ""}};
-  for (auto& r : rows) {
-    std::string buf(r.outSize + 8, '\xEE'), written = r.rc || !r.limit ? "" : r.out + '\0';
-    int32_t length = r.limit;
-    EXPECT_EQ(r.rc, EscapeText(r.outSize ? &buf[0] : nullptr, r.in, &length, r.outSize, r.flags))
-        << r.in;
-    EXPECT_EQ(r.rc ? r.limit : int32_t(r.out.size()), length) << r.in;
-    EXPECT_EQ(r.outSize ? written : "", buf.substr(0, r.outSize ? written.size() : 0)) << r.in;
-    size_t from = written.empty() ? 0 : r.outSize;  // the guard bytes, or the whole buffer
-    EXPECT_EQ(std::string(buf.size() - from, '\xEE'), buf.substr(from)) << r.in;
+  for (const auto& [in, flags, outSize, limit, rc, out] : rows) {
+    std::string buf(outSize + 8, '\xEE'), written = rc || !limit ? "" : out + '\0';
+    int32_t length = limit;
+    EXPECT_EQ(rc, EscapeText(outSize ? &buf[0] : nullptr, in, &length, outSize, flags)) << in;
+    EXPECT_EQ(rc ? limit : int32_t(out.size()), length) << in;
+    EXPECT_EQ(outSize ? written : "", buf.substr(0, outSize ? written.size() : 0)) << in;
+    size_t from = written.empty() ? 0 : outSize;  // the guard bytes, or the whole buffer
+    EXPECT_EQ(std::string(buf.size() - from, '\xEE'), buf.substr(from)) << in;
   }
   EXPECT_EQ(RC_BAD_ARG, EscapeText(nullptr, nullptr, nullptr, 0, ESC_ESCAPE));
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "res/resource.h"
 #include "tests/fakes/fake_dialog.h"
 
@@ -36,45 +38,38 @@ std::string Shown() {
 // The folder part (up to the name's offset) is where the next browse starts;
 // a cancelled dialog keeps the old one.
 TEST(WallpaperList, ChooseKeepsTheChosenFolder) {
-  struct {
-    std::string chosen;
-    unsigned offset;
-    int result;
-    const char* path;
-  } cases[] = {{"", 0, 0, "C:\\old\\"},
-               {"C:\\pics\\sea.bmp", 8, 1, "C:\\pics\\"},
-               {"C:\\x.bmp", 3, 1, "C:\\"},
-               {"C:\\x.bmp", 4000, 1, "C:\\x.bmp"}};
-  for (const auto& c : cases) {
+  const std::tuple<std::string, unsigned, int, const char*> cases[] = {
+      {"", 0, 0, "C:\\old\\"},
+      {"C:\\pics\\sea.bmp", 8, 1, "C:\\pics\\"},
+      {"C:\\x.bmp", 3, 1, "C:\\"},
+      {"C:\\x.bmp", 4000, 1, "C:\\x.bmp"}};
+  for (const auto& [chosen, offset, result, path] : cases) {
     Load({}, -1);
     strcpy(SettingsState.Path, "C:\\old\\");
-    View.chosen = c.chosen;
-    View.chosenOffset = c.offset;
-    EXPECT_EQ(c.result, ChooseBitmapFile()) << c.chosen;
-    EXPECT_STREQ(c.path, SettingsState.Path) << c.chosen;
+    View.chosen = chosen;
+    View.chosenOffset = offset;
+    EXPECT_EQ(result, ChooseBitmapFile()) << chosen;
+    EXPECT_STREQ(path, SettingsState.Path) << chosen;
   }
 }
 
 // A file is added at the end unless it is listed already (as the system
 // compares file names) or the list holds 32; nothing else changes.
 TEST(WallpaperList, AddAppendsAFileNotYetListedUpTo32) {
-  struct {
-    List list;
-    const char* file;
-    int added;
-  } cases[] = {{kFour, "C:\\two.bmp", 0},       {kFour, "C:\\FOUR.BMP", 0},
-               {kFour, "C:\\five.bmp", 1},      {kFour, "C:\\two.bmp.bmp", 1},
-               {List(31, "C:\\x"), "C:\\y", 1}, {List(32, "C:\\x"), "C:\\y", 0}};
-  for (const auto& c : cases) {
-    Load(c.list, 1);
-    strcpy(ChosenFile, c.file);
-    List want = c.list;
-    if (c.added) want.push_back(c.file);
-    EXPECT_EQ(c.added, AddChosenFile()) << c.file;
-    EXPECT_EQ(want, View.entries) << c.file;
-    EXPECT_EQ((int32_t)want.size(), SettingsState.BmpCount) << c.file;
-    EXPECT_EQ(1, SettingsState.SelectedBmp) << c.file;
-    EXPECT_EQ("<none>", View.preview) << c.file;
+  const std::tuple<List, const char*, int> cases[] = {
+      {kFour, "C:\\two.bmp", 0},       {kFour, "C:\\FOUR.BMP", 0},
+      {kFour, "C:\\five.bmp", 1},      {kFour, "C:\\two.bmp.bmp", 1},
+      {List(31, "C:\\x"), "C:\\y", 1}, {List(32, "C:\\x"), "C:\\y", 0}};
+  for (const auto& [list, file, added] : cases) {
+    Load(list, 1);
+    strcpy(ChosenFile, file);
+    List want = list;
+    if (added) want.push_back(file);
+    EXPECT_EQ(added, AddChosenFile()) << file;
+    EXPECT_EQ(want, View.entries) << file;
+    EXPECT_EQ((int32_t)want.size(), SettingsState.BmpCount) << file;
+    EXPECT_EQ(1, SettingsState.SelectedBmp) << file;
+    EXPECT_EQ("<none>", View.preview) << file;
   }
 }
 
@@ -83,39 +78,31 @@ TEST(WallpaperList, AddAppendsAFileNotYetListedUpTo32) {
 // shows the logo.
 TEST(WallpaperList, RemoveKeepsTheCurrentEntryCurrent) {
   const std::string after = "; preview <logo>; remove 0; select 0";
-  struct {
-    std::set<int> selected;
-    int current;
-    std::string shown;
-  } cases[] = {
+  const std::tuple<std::set<int>, int, std::string> cases[] = {
       {{0}, 2, "list two.bmp three.bmp four.bmp; current C:\\three.bmp; index 1; count 3"},
       {{0, 1}, 3, "list three.bmp four.bmp; current C:\\four.bmp; index 1; count 2"},
       {{3}, 1, "list one.bmp two.bmp three.bmp; current C:\\two.bmp; index 1; count 3"},
       {{1, 2}, 2, "list one.bmp four.bmp; current ; index -1; count 2"},
       {{}, 2, "list one.bmp two.bmp three.bmp four.bmp; current C:\\three.bmp; index 2; count 4"}};
-  for (const auto& c : cases) {
-    Load(kFour, c.current, c.selected);
+  for (const auto& [selected, current, shown] : cases) {
+    Load(kFour, current, selected);
     EXPECT_EQ(1, RemoveSelectedEntries());
-    EXPECT_EQ(c.shown + after, Shown());
+    EXPECT_EQ(shown + after, Shown());
   }
 }
 
 // Select takes the caret, even when it is not selected, else the last
 // selected entry, else nothing.
 TEST(WallpaperList, SelectTakesTheCaretElseTheLastSelectedEntry) {
-  struct {
-    std::set<int> selected;
-    int caret, result;
-    std::string shown;
-  } cases[] = {
+  const std::tuple<std::set<int>, int, int, std::string> cases[] = {
       {{0, 1}, 3, 1, "current C:\\four.bmp; index 3; count 4; preview C:\\four.bmp"},
       {{0, 2}, LIST_ERR, 1, "current C:\\three.bmp; index 2; count 4; preview C:\\three.bmp"},
       {{}, LIST_ERR, 0, "current C:\\one.bmp; index 0; count 4; preview <none>"},
       {{}, 7, 0, "current C:\\one.bmp; index 0; count 4; preview <none>"}};
-  for (const auto& c : cases) {
-    Load(kFour, 0, c.selected, c.caret);
-    EXPECT_EQ(c.result, SelectCurrentEntry());
-    EXPECT_EQ("list one.bmp two.bmp three.bmp four.bmp; " + c.shown, Shown());
+  for (const auto& [selected, caret, result, shown] : cases) {
+    Load(kFour, 0, selected, caret);
+    EXPECT_EQ(result, SelectCurrentEntry());
+    EXPECT_EQ("list one.bmp two.bmp three.bmp four.bmp; " + shown, Shown());
   }
 }
 
@@ -123,22 +110,18 @@ TEST(WallpaperList, SelectTakesTheCaretElseTheLastSelectedEntry) {
 // switches Remove and Select with the selection; with nothing selected the
 // logo comes back.
 TEST(WallpaperList, SelectionChangePreviewsTheCaretAndSwitchesTheButtons) {
-  struct {
-    std::set<int> selected;
-    int caret;
-    bool countFails;
-    std::string shown;
-  } cases[] = {{{1, 2}, 2, false, "preview C:\\three.bmp; remove 1; select 1"},
-               {{}, 2, false, "preview <logo>; remove 0; select 0"},
-               {{1}, LIST_ERR, false, "preview <none>; remove 1; select 1"},
-               {{1}, 1, true, "preview <logo>; remove 0; select 0"}};
-  for (const auto& c : cases) {
-    Load(kFour, 0, c.selected, c.caret);
-    View.countFails = c.countFails;
+  const std::tuple<std::set<int>, int, bool, std::string> cases[] = {
+      {{1, 2}, 2, false, "preview C:\\three.bmp; remove 1; select 1"},
+      {{}, 2, false, "preview <logo>; remove 0; select 0"},
+      {{1}, LIST_ERR, false, "preview <none>; remove 1; select 1"},
+      {{1}, 1, true, "preview <logo>; remove 0; select 0"}};
+  for (const auto& [selected, caret, countFails, shown] : cases) {
+    Load(kFour, 0, selected, caret);
+    View.countFails = countFails;
     OnListSelectionChange();
-    EXPECT_EQ("list one.bmp two.bmp three.bmp four.bmp; current C:\\one.bmp; index 0; count 4; " +
-                  c.shown,
-              Shown());
+    EXPECT_EQ(
+        "list one.bmp two.bmp three.bmp four.bmp; current C:\\one.bmp; index 0; count 4; " + shown,
+        Shown());
   }
 }
 
