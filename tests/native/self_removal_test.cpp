@@ -14,6 +14,7 @@
 // deletion and Windows reads that file at its start: the 95, 98 and Me
 // family, or a version that was not recognised.
 TEST(ScheduleSelfRemoval, WininitOnlyWhereTheSystemRefusesOffTheNtFamily) {
+  const std::string restart = "restart C:\\Apps\\sw.exe", wininit = "wininit C:\\Apps\\sw.exe";
   // The class, whether the system takes the delayed deletion; the result and the steps.
   const std::tuple<uint32_t, bool, int, std::vector<std::string>> cases[] = {
       {PC_NT51, true, 1, {restart}},
