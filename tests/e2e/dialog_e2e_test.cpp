@@ -69,6 +69,9 @@ TEST(Journeys, AddSelectSaveLogonClear) {
             Text(PROGRAM_KEY, "Bitmap00") + "|" + Text(PROGRAM_KEY, "Bitmap01") + "|" +
                 Text(PROGRAM_KEY, "Bitmap02") + "|" + Text(PROGRAM_KEY, "Bitmap03"));
   EXPECT_TRUE(e2e::ShowsWallpaper(inn));
+  // The next browse starts in the folder of the last file chosen, as typed;
+  // the one too long to add was not chosen.
+  EXPECT_EQ("c:" + pictures.substr(2) + "\\", Text(PROGRAM_KEY, "Path"));
   const std::string command = Text(RUN_KEY, RUN_VALUE_NAME);
   EXPECT_EQ(std::string(shortExe) + " A", command);
 

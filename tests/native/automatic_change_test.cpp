@@ -14,16 +14,6 @@ TEST(SettingsLayout, PackedDateHoldsDayMonthAndYear) {
   EXPECT_EQ(0x07D30C11u, PackDate(2003, 12, 17));
 }
 
-TEST(SettingsLayout, EntryNamesHaveAtLeastTwoDigits) {
-  const std::pair<int, std::string> cases[] = {
-      {7, "Bitmap07"}, {31, "Bitmap31"}, {100, "Bitmap100"}, {-1, "Bitmap-1"}};
-  for (const auto& c : cases) {
-    char name[ENTRY_NAME_SIZE];
-    FormatEntryName(name, c.first);
-    EXPECT_EQ(c.second, name);
-  }
-}
-
 TEST(SettingsLayout, AStoredModeOtherThanBDMNWLoadsAsDefault) {
   const std::string stored = "BDMNWOdxb", loaded = "BDMNWOOOO";
   for (size_t i = 0; i < stored.size(); ++i)

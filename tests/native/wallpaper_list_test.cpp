@@ -35,24 +35,6 @@ std::string Shown() {
   return out;
 }
 
-// The folder part (up to the name's offset) is where the next browse starts;
-// a cancelled dialog keeps the old one.
-TEST(WallpaperList, ChooseKeepsTheChosenFolder) {
-  const std::tuple<std::string, unsigned, int, const char*> cases[] = {
-      {"", 0, 0, "C:\\old\\"},
-      {"C:\\pics\\sea.bmp", 8, 1, "C:\\pics\\"},
-      {"C:\\x.bmp", 3, 1, "C:\\"},
-      {"C:\\x.bmp", 4000, 1, "C:\\x.bmp"}};
-  for (const auto& [chosen, offset, result, path] : cases) {
-    Load({}, -1);
-    strcpy(SettingsState.Path, "C:\\old\\");
-    View.chosen = chosen;
-    View.chosenOffset = offset;
-    EXPECT_EQ(result, ChooseBitmapFile()) << chosen;
-    EXPECT_STREQ(path, SettingsState.Path) << chosen;
-  }
-}
-
 // A file is added at the end unless it is listed already (as the system
 // compares file names) or the list holds 32; nothing else changes.
 TEST(WallpaperList, AddAppendsAFileNotYetListedUpTo32) {
