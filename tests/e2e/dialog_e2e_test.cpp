@@ -9,13 +9,6 @@
 using testreg::Text;
 using testreg::Values;
 
-// 70 characters whose second byte is a backslash: 140 bytes.
-std::string Sheets() {
-  std::string s;
-  for (int i = 0; i < 70; ++i) s += "\x95\x5c";
-  return s;
-}
-
 // The dialog through its real controls, started from a folder whose path
 // needs more than 259 bytes (fewer than 260 characters). Two files whose
 // names differ only in a second byte ("autumn" and "inn", 8F 48 and 8F 68)
@@ -32,10 +25,12 @@ TEST(Journeys, AddSelectSaveLogonClear) {
   const std::string autumn = pictures + "\\\x8f\x48.bmp";
   const std::string inn = pictures + "\\\x8f\x68.bmp";
   const std::string dusk = pictures + "\\dusk.bmp";
-  const std::string deep = dir + Sheets() + "\\" + Sheets();
+  std::string sheets;  // 70 characters whose second byte is a backslash: 140 bytes
+  for (int i = 0; i < 70; ++i) sheets += "\x95\x5c";
+  const std::string deep = dir + sheets + "\\" + sheets;
   const std::string exe = deep + "\\scenewheel.exe";
   const std::string tooLong = deep + "\\x.bmp";
-  for (const std::string& folder : {pictures, dir + Sheets(), deep})
+  for (const std::string& folder : {pictures, dir + sheets, deep})
     CreateDirectoryA(folder.c_str(), nullptr);
   RemoveDirectoryA(dusk.c_str());  // left by a run that was cut off
   for (const std::string& file : {autumn, inn, dusk, tooLong})
@@ -92,6 +87,6 @@ TEST(Journeys, AddSelectSaveLogonClear) {
   EXPECT_EQ("<missing>", Text(RUN_KEY, RUN_VALUE_NAME));
   EXPECT_EQ("C:\\windows\\original.bmp", Text(DESKTOP_KEY, "Wallpaper"));
   for (const std::string& file : {autumn, inn, tooLong, exe}) DeleteFileA(file.c_str());
-  for (const std::string& folder : {dusk, pictures, deep, dir + Sheets()})
+  for (const std::string& folder : {dusk, pictures, deep, dir + sheets})
     RemoveDirectoryA(folder.c_str());
 }

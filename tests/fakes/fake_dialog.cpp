@@ -42,10 +42,9 @@ long KeyEnum(RegKey key, unsigned long index, char* name, unsigned long* nameSiz
   if (index >= Of(key).size()) return RESULT_NO_MORE_ITEMS;
   auto it = std::next(Of(key).begin(), (long)index);
   const std::string& d = it->second.second;
-  if (it->first.size() >= *nameSize || (data && d.size() > *dataSize)) return RESULT_MORE_DATA;
+  if (it->first.size() >= *nameSize || d.size() > *dataSize) return RESULT_MORE_DATA;
   *nameSize = (unsigned long)it->first.size();
   memcpy(name, it->first.c_str(), it->first.size() + 1);
-  if (!data) return 0;
   *dataSize = (unsigned long)d.size();
   memcpy(data, d.data(), d.size());
   return 0;

@@ -1,5 +1,5 @@
-// The dialog's opening by the stored mode, the mode radios, Clear Registry
-// and Exit, and the link labels.
+// The dialog's opening by the stored mode, Cancel, Clear Registry and Exit,
+// and the link labels.
 #include "dialog/main_dialog.h"
 
 #include <gtest/gtest.h>
@@ -11,37 +11,23 @@
 
 namespace {
 
-struct ModeCase {
-  int radio;
-  char letter;
-  int listControls;  // Add, the list and the current field enabled
-};
-const ModeCase kModes[] = {{IDC_MODE_BOOT, MODE_BOOT, 1},       {IDC_MODE_DAILY, MODE_DAILY, 1},
-                           {IDC_MODE_WEEKLY, MODE_WEEKLY, 1},   {IDC_MODE_MANUAL, MODE_MANUAL, 1},
-                           {IDC_MODE_DEFAULT, MODE_DEFAULT, 0}, {IDC_MODE_NONE, MODE_NONE, 0}};
-
-// Each radio sets its letter and switches Add, the list and the current field.
-TEST(MainDialog, ARadioSetsItsModeAndSwitchesTheListControls) {
-  for (const ModeCase& c : kModes) {
-    ResetFakes();
-    EXPECT_EQ(1, DispatchCommand(c.radio, 0));
-    EXPECT_EQ(c.letter, SettingsState.Mode);
-    const int on = c.listControls;
-    EXPECT_EQ((std::map<int, int>{{IDC_CURRENT, on}, {IDC_LIST, on}, {IDC_ADD, on}}), View.enabled);
-  }
-}
+// Each mode's radio, and whether Add, the list and the current field serve it.
+const std::tuple<int, char, int> kModes[] = {
+    {IDC_MODE_BOOT, MODE_BOOT, 1},       {IDC_MODE_DAILY, MODE_DAILY, 1},
+    {IDC_MODE_WEEKLY, MODE_WEEKLY, 1},   {IDC_MODE_MANUAL, MODE_MANUAL, 1},
+    {IDC_MODE_DEFAULT, MODE_DEFAULT, 0}, {IDC_MODE_NONE, MODE_NONE, 0}};
 
 // Opening with a stored mode marks its radio and disables Remove and Select,
 // and in Default and None also Add, the list and the current field.
 TEST(MainDialog, OpeningMarksTheStoredModeAndDisablesWhatItDoesNotUse) {
-  for (const ModeCase& c : kModes) {
+  for (const auto& [radio, letter, listControls] : kModes) {
     ResetFakes();
-    Fake.Set(PROGRAM_KEY, "ChangeMode", std::string(1, c.letter));
+    Fake.Set(PROGRAM_KEY, "ChangeMode", std::string(1, letter));
     OpenMainDialog();
     std::map<int, int> want = {{IDC_REMOVE, 0}, {IDC_SELECT, 0}};
-    if (!c.listControls) want.insert({{IDC_ADD, 0}, {IDC_LIST, 0}, {IDC_CURRENT, 0}});
-    EXPECT_EQ(c.radio, View.checked);
-    EXPECT_EQ(want, View.enabled) << c.letter;
+    if (!listControls) want.insert({{IDC_ADD, 0}, {IDC_LIST, 0}, {IDC_CURRENT, 0}});
+    EXPECT_EQ(radio, View.checked);
+    EXPECT_EQ(want, View.enabled) << letter;
   }
 }
 

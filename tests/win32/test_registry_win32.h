@@ -9,14 +9,11 @@
 
 namespace testreg {
 
-inline bool SetRaw(const char* key, const char* name, DWORD type, const std::string& bytes) {
-  return !RegSetKeyValueA(HKEY_CURRENT_USER, key, name, type, bytes.data(), (DWORD)bytes.size());
-}
 inline bool SetText(const char* key, const char* name, const std::string& text) {
-  return SetRaw(key, name, REG_SZ, text + '\0');
+  return !RegSetKeyValueA(HKEY_CURRENT_USER, key, name, REG_SZ, text.c_str(), text.size() + 1);
 }
 inline bool SetNumber(const char* key, const char* name, DWORD v) {
-  return SetRaw(key, name, REG_DWORD, std::string((const char*)&v, 4));
+  return !RegSetKeyValueA(HKEY_CURRENT_USER, key, name, REG_DWORD, &v, 4);
 }
 
 inline void DeleteValue(const char* key, const char* name) {
