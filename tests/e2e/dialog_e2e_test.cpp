@@ -32,7 +32,7 @@ TEST(Journeys, AddSelectSaveLogonClear) {
   const std::string tooLong = deep + "\\x.bmp";
   for (const std::string& folder : {pictures, dir + sheets, deep})
     CreateDirectoryA(folder.c_str(), nullptr);
-  RemoveDirectoryA(dusk.c_str());  // left by a run that was cut off
+  RemoveDirectoryA(dusk.c_str());  // left by an earlier run
   for (const std::string& file : {autumn, inn, dusk, tooLong})
     ASSERT_TRUE(WriteTestBitmap(file.c_str(), 64, 48)) << file;
   ASSERT_TRUE(CopyFileA(e2e::Beside("scenewheel.exe").c_str(), exe.c_str(), FALSE));
@@ -86,7 +86,4 @@ TEST(Journeys, AddSelectSaveLogonClear) {
   EXPECT_EQ(0u, Values(PROGRAM_KEY).size());
   EXPECT_EQ("<missing>", Text(RUN_KEY, RUN_VALUE_NAME));
   EXPECT_EQ("C:\\windows\\original.bmp", Text(DESKTOP_KEY, "Wallpaper"));
-  for (const std::string& file : {autumn, inn, tooLong, exe}) DeleteFileA(file.c_str());
-  for (const std::string& folder : {dusk, pictures, deep, dir + sheets})
-    RemoveDirectoryA(folder.c_str());
 }

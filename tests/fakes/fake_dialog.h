@@ -56,8 +56,6 @@ struct FakeDialog {
   std::vector<std::string> removals;  // the self-removal's steps
   bool keyGoneAtRemoval = false;      // the program key was cleared before the removal
   std::vector<int> opened;            // link labels whose target was opened
-  std::string chosen;                 // what the open-file dialog answers; "" cancels
-  unsigned chosenOffset = 0;
 };
 
 extern FakeRegistry Fake;

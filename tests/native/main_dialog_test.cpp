@@ -1,5 +1,5 @@
-// The dialog's opening by the stored mode, Cancel, Clear Registry and Exit,
-// and the link labels.
+// The dialog's opening by the stored mode, Cancel, and Clear Registry and
+// Exit.
 #include "dialog/main_dialog.h"
 
 #include <gtest/gtest.h>
@@ -58,14 +58,6 @@ TEST(MainDialog, CancelWritesNothing) {
   EXPECT_EQ(1, DispatchCommand(IDCANCEL, 0));
   EXPECT_EQ(0, View.ended);
   EXPECT_EQ(before, Fake.keys[PROGRAM_KEY]);
-}
-
-// A label opens its target on a click or a double click, not on other
-// notifications.
-TEST(MainDialog, ALabelOpensItsTargetOnAClickOrDoubleClick) {
-  ResetFakes();
-  for (int code : {0, 1, 5}) EXPECT_EQ(1, DispatchCommand(IDC_MAIL_LINK, code));
-  EXPECT_EQ((std::vector<int>{IDC_MAIL_LINK, IDC_MAIL_LINK}), View.opened);
 }
 
 }  // namespace

@@ -41,9 +41,3 @@ TEST(ControlRelay, RemovalLeavesAControlWithoutARelayAlone) {
   EXPECT_EQ(own, GetWindowLongA(edit, GWL_WNDPROC));
   DestroyWindow(edit);
 }
-
-TEST(ControlRelay, AWindowThatIsGoneIsRefused) {
-  HWND edit = CreateWindowA("EDIT", "", WS_POPUP, 0, 0, 100, 20, 0, 0, 0, 0);
-  DestroyWindow(edit);
-  EXPECT_EQ(RC_BAD_ARG, SetControlRelay(edit, RELAY_MOUSE));
-}

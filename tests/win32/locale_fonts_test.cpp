@@ -1,4 +1,4 @@
-// The font table and the text reader on real controls, fonts and locale data.
+// The font table on real controls, fonts and locale data.
 #include "support/locale_fonts.h"
 
 #include <gtest/gtest.h>
@@ -38,19 +38,4 @@ TEST(LocaleFonts, ControlsGetTheLocalesCharsetAndTheirOwnFontsBack) {
             std::vector<HFONT>(t.ownFonts, t.ownFonts + 2 * FONT_TABLE_SLOTS));
   DestroyWindow(parent);
   DeleteObject(own);
-}
-
-// The first 63 bytes, folded both ways and widened in code page 1251 ("Pri").
-TEST(LocaleFonts, ReadControlTextFoldsAndWidensInTheGivenCodePage) {
-  HWND edit = CreateWindowA("EDIT", ("Abc \xCF\xF0\xE8" + std::string(63, 'x')).c_str(), WS_POPUP,
-                            0, 0, 200, 20, 0, 0, 0, 0);
-  ControlText r;
-  ASSERT_EQ(RC_OK, ReadControlText(&r, edit, 1251, 1, 1, 0));
-  EXPECT_EQ(
-      "63abc \xEF\xF0\xE8" + std::string(56, 'x') + "|ABC \xCF\xD0\xC8" + std::string(56, 'X'),
-      std::to_string(r.ansiLength) + r.lower + "|" + r.upper);
-  EXPECT_EQ(
-      L"abc \x043F\x0440\x0438x" + std::wstring(L"ABC \x041F\x0420\x0418") + std::wstring(56, L'X'),
-      std::wstring((const wchar_t*)r.wideLower).substr(0, 8) + (const wchar_t*)r.wideUpper);
-  DestroyWindow(edit);
 }

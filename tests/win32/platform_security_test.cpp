@@ -1,36 +1,12 @@
-// The probe under Windows versions that Wine emulates (set for this program's
-// own name under AppDefaults and read at process start, so a child probes and
-// answers with its exit code), and the registry security on real advapi32.
+// The registry security on real advapi32. (The probe is checked by the
+// start-up trace, under a Windows version that Wine emulates.)
 #include <windows.h>
 // The SDK's other headers build on <windows.h>.
 #include <gtest/gtest.h>
-#include <process.h>
 #include <sddl.h>
 
 #include "app/platform_probe.h"
 #include "app/registry_security.h"
-#include "tests/win32/test_registry_win32.h"
-
-// Windows 95 (with common controls 5.81, Wine's), NT 4.0 and XP. Started
-// with --probe, the child runs only this test, which probes and exits with
-// the class found, or 0xBAD when the probe failed or did not keep it.
-TEST(PlatformSecurity, ProbeClassifiesTheEmulatedVersion) {
-  uint32_t found = 0xDEAD;
-  if (strstr(GetCommandLineA(), "--probe"))
-    ExitProcess(ProbePlatform(&found) == RC_OK && found == LastPlatformClass ? found : 0xBAD);
-  const std::pair<const char*, intptr_t> cases[] = {
-      {"win95", PC_WIN95_CC580}, {"nt40", PC_NT4}, {"winxp", PC_NT51}};
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  const std::string key = std::string("Software\\Wine\\AppDefaults\\") + (strrchr(path, '\\') + 1);
-  for (auto& c : cases) {
-    ASSERT_TRUE(testreg::SetText(key.c_str(), "Version", c.first));
-    EXPECT_EQ(c.second, _spawnl(_P_WAIT, path, "child", "--probe",
-                                "--gtest_filter=PlatformSecurity.Probe*", nullptr))
-        << c.first;
-  }
-  RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
-}
 
 // Just below NT 4.0 nothing is built, and the record is not filled.
 TEST(PlatformSecurity, NoDaclBelowNt4) {
