@@ -47,7 +47,7 @@ add_test(NAME win32.instruction_set COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_O
          -P ${CMAKE_SOURCE_DIR}/cmake/instruction_set.cmake)
 
 add_test(NAME win32.reproducible_build COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR}
-         -DTOOLCHAIN=${CMAKE_TOOLCHAIN_FILE} -DEXE=$<TARGET_FILE:scenewheel>
+         -DEXE=$<TARGET_FILE:scenewheel>
          -DFOLDER=${CMAKE_BINARY_DIR}/second-build -P ${CMAKE_SOURCE_DIR}/cmake/reproducible_build.cmake)
 
 # GoogleTest for Windows, from the Debian sources.

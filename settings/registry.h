@@ -15,6 +15,7 @@ enum : unsigned long {
   ACCESS_READ_CREATE = 0x2001D,  // KEY_READ | KEY_CREATE_SUB_KEY
   VALUE_TEXT = 1,                // REG_SZ
   VALUE_EXPAND_TEXT = 2,         // REG_EXPAND_SZ
+  VALUE_BINARY = 3,              // REG_BINARY
   VALUE_NUMBER = 4,              // REG_DWORD
   RESULT_MORE_DATA = 234,        // ERROR_MORE_DATA
   RESULT_NO_MORE_ITEMS = 259     // ERROR_NO_MORE_ITEMS

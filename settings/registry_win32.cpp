@@ -9,7 +9,7 @@ static_assert(ACCESS_READ_WRITE == (KEY_READ | KEY_WRITE), "0x2001F");
 static_assert(ACCESS_WRITE == KEY_WRITE, "0x20006");
 static_assert(ACCESS_READ_CREATE == (KEY_READ | KEY_CREATE_SUB_KEY), "0x2001D");
 static_assert(VALUE_TEXT == REG_SZ && VALUE_EXPAND_TEXT == REG_EXPAND_SZ &&
-                  VALUE_NUMBER == REG_DWORD,
+                  VALUE_BINARY == REG_BINARY && VALUE_NUMBER == REG_DWORD,
               "value types");
 static_assert(RESULT_MORE_DATA == ERROR_MORE_DATA && RESULT_NO_MORE_ITEMS == ERROR_NO_MORE_ITEMS,
               "results");

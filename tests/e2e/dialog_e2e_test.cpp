@@ -44,8 +44,7 @@ TEST(Journeys, AddSelectSaveLogonClear) {
   e2e::App app;
   ASSERT_TRUE(app.Open(exe));
   app.Click(IDC_MODE_DAILY);
-  std::string upperAutumn = autumn;
-  upperAutumn.replace(0, 2, "c:");
+  const std::string upperAutumn = "c:" + autumn.substr(2);
   for (const std::string& file : {autumn, inn, dusk, upperAutumn, tooLong})
     EXPECT_TRUE(app.Answer(IDC_ADD, "Open a bitmap file", IDOK, file)) << file;
   e2e::App logon;

@@ -14,7 +14,8 @@ ensure_i386 || exit 1
 exe=$(winepath -w "$1")
 debug='HKCU\Software\Wine\Debug'
 xp='HKCU\Software\Wine\AppDefaults\scenewheel.exe'
-wine reg add "$debug" /v RelayInclude /d 'SetErrorMode;GetVersionExA;RegCreateKeyExA' /f >/dev/null 2>&1
+calls='SetErrorMode;GetVersionExA;LoadLibraryA;CreateMutexA;GetModuleFileNameA;RegCreateKeyExA'
+wine reg add "$debug" /v RelayInclude /d "$calls;GetFileAttributesA" /f >/dev/null 2>&1
 # The calls of one logon run, without their thread prefix.
 trace() {
   WINEDEBUG=+relay wine "$exe" A 2>&1 >/dev/null | grep ':Call .* ret=004' | sed 's/^[0-9a-f]*://'

@@ -4,6 +4,7 @@
 // view keeps what the controls would show.
 #pragma once
 #include <string.h>
+#include <strings.h>
 
 #include <map>
 #include <set>
@@ -14,7 +15,14 @@
 #include "settings/registry.h"
 #include "settings/settings_state.h"
 
-typedef std::map<std::string, std::pair<unsigned long, std::string>> FakeKey;  // name: type, bytes
+// Value names compare without regard to letter case, as the registry's do;
+// a name keeps the spelling it was first written with.
+struct NoCase {
+  bool operator()(const std::string& a, const std::string& b) const {
+    return strcasecmp(a.c_str(), b.c_str()) < 0;
+  }
+};
+typedef std::map<std::string, std::pair<unsigned long, std::string>, NoCase> FakeKey;
 inline std::string Dword(uint32_t v) { return std::string((const char*)&v, 4); }
 
 struct FakeRegistry {
@@ -55,7 +63,6 @@ struct FakeDialog {
   bool restartAgrees = true;          // the system takes the delayed deletion
   std::vector<std::string> removals;  // the self-removal's steps
   bool keyGoneAtRemoval = false;      // the program key was cleared before the removal
-  std::vector<int> opened;            // link labels whose target was opened
 };
 
 extern FakeRegistry Fake;

@@ -7,21 +7,19 @@
 
 #include "tests/fakes/fake_dialog.h"
 
-namespace {
+static const char *P = PROGRAM_KEY, *R = RUN_KEY, *DK = DESKTOP_KEY;
+static const char* const kProgram = "C:\\Apps\\sw.exe";
 
-const char *P = PROGRAM_KEY, *R = RUN_KEY, *DK = DESKTOP_KEY;
-const std::string kProgram = "C:\\Apps\\sw.exe";
-
-void Reset() {
+static void Reset() {
   ResetFakes();
-  strcpy(SettingsState.ProgramPath, kProgram.c_str());
+  strcpy(SettingsState.ProgramPath, kProgram);
   Fake.Set(DK, "Wallpaper", "C:\\clouds.bmp");
   Fake.Set(DK, "TileWallpaper", "1");
   Fake.Set(R, RUN_VALUE_NAME, "stale");
 }
 
 // The program key's values in name order, texts up to their terminator.
-std::string ProgramValues() {
+static std::string ProgramValues() {
   std::string out;
   for (const auto& v : Fake.keys[P]) {
     const std::string& bytes = v.second.second;
@@ -34,37 +32,36 @@ std::string ProgramValues() {
 }
 
 // The desktop's two values and the Run value.
-std::string OtherValues() {
+static std::string OtherValues() {
   return Fake.Text(DK, "Wallpaper") + " " + Fake.Text(DK, "TileWallpaper") + " " +
          Fake.Text(R, RUN_VALUE_NAME);
 }
 
 // 40 numbered entries and BitmapX: the first 32 enumerated are listed, and
-// Save writes the list as Bitmap00 on after deleting all 41. Bytes that are
-// no text of their field are not taken (a Path without a terminator) or cut
-// to the field (the tile text).
+// Save writes the list as Bitmap00 on after deleting all 41. Texts that do
+// not fit their field whole are not taken: a Path, and a WindowsWallpaper,
+// for which the desktop's wallpaper is taken instead.
 TEST(LoadSave, LoadListsTheFirst32EntriesAndSaveWritesExactlyThem) {
   Reset();
   for (int i = 0; i < 40; ++i) Fake.Set(P, "Bitmap" + std::to_string(i + 10), std::to_string(i));
   Fake.Set(P, "BitmapX", "x");
   Fake.Set(P, "ChangeMode", "Daily");
-  Fake.Set(P, "Path", std::string(260, 'p'), 3);
+  Fake.Set(P, "Path", std::string(260, 'p'), VALUE_BINARY);
   Fake.Set(P, "SelectedBmp", Dword(3), VALUE_NUMBER);
   Fake.Set(P, "WinTileWallpaper", "0123456789");
-  Fake.Set(P, "WindowsWallpaper", "C:\\w");
+  Fake.Set(P, "WindowsWallpaper", std::string(260, 'w'), VALUE_BINARY);
   LoadSettings();
   EXPECT_EQ("3", View.current);
   EXPECT_EQ("3", View.preview);
-  EXPECT_STREQ("0123456", SettingsState.WinTileWallpaper);
   SaveSettings();
   std::string entries;
   for (int i = 0; i < 32; ++i)
     entries += (i < 10 ? "Bitmap0" : "Bitmap") + std::to_string(i) + "=" + std::to_string(i) + " ";
   EXPECT_EQ(entries +
                 "BmpCount=32 ChangeMode=D LastChange=131271697 Path= SelectedBmp=3 "
-                "WinTileWallpaper=0123456789 WindowsWallpaper=C:\\w ",
+                "WindowsWallpaper=C:\\clouds.bmp WinTileWallpaper=1 ",
             ProgramValues());
-  EXPECT_EQ("3 1 " + kProgram + " A", OtherValues());
+  EXPECT_EQ("3 1 " + std::string(kProgram) + " A", OtherValues());
 }
 
 // A load that could not enumerate every value shows only part of the key:
@@ -80,32 +77,37 @@ TEST(LoadSave, AfterAnIncompleteLoadSaveDeletesOnlyTheCountedEntries) {
 }
 
 // The sweep before Save deletes only the entries that the load listed or
-// counted; a value it passed over was never shown and stays as it was.
+// counted; a value it passed over was never shown and stays as it was. One
+// that Save writes over takes the program's spelling (the load lists only
+// names that begin with "Bitmap" as written).
 TEST(LoadSave, SaveKeepsTheEntryValuesThatTheLoadPassedOver) {
   const std::string passedOver[][2] = {
       {"Bitmap" + std::string(38, 'z'), "C:\\long.bmp"},  // a name of 44 characters
       {"BitmapBig", "C:\\" + std::string(300, 'b')},      // data past 260 bytes
       {"BitmapCut", std::string(260, 'c')},               // 260 bytes, no terminator
-      {"BITMAPX", "C:\\caps.bmp"},                        // not the load's prefix
+      {"BITMAPY", "C:\\caps.bmp"},                        // not the load's prefix
   };
   Reset();
-  Fake.Set(P, "Bitmap00", "C:\\a.bmp");
+  Fake.Set(P, "bitmap02", "C:\\old.bmp");
+  Fake.Set(P, "BitmapA", "C:\\a.bmp");
   Fake.Set(P, "BitmapX", "C:\\x.bmp");
-  for (const auto& v : passedOver) Fake.Set(P, v[0], v[1], v[0] == "BitmapCut" ? 3 : VALUE_TEXT);
+  for (const auto& v : passedOver)
+    Fake.Set(P, v[0], v[1], v[0] == "BitmapCut" ? VALUE_BINARY : VALUE_TEXT);
   LoadSettings();
   EXPECT_EQ((std::vector<std::string>{"C:\\a.bmp", "C:\\x.bmp"}), View.entries);
-  View.entries = {"C:\\new.bmp"};
-  SettingsState.BmpCount = 1;
+  View.entries = {"C:\\new.bmp", "C:\\b.bmp", "C:\\c.bmp"};
+  SettingsState.BmpCount = 3;
   SaveSettings();
   for (const auto& v : passedOver) EXPECT_EQ(v[1], Fake.Raw(P, v[0]).substr(0, v[1].size()));
   EXPECT_EQ("C:\\new.bmp", Fake.Text(P, "Bitmap00"));
+  EXPECT_EQ("Bitmap02", Fake.keys[P].find("Bitmap02")->first);
   EXPECT_EQ("<missing>", Fake.Raw(P, "BitmapX"));
 }
 
 // Entries a and b, the index as given: the stored index and the values left
 // on the desktop and in the Run key, and the path the wallpaper action got.
 TEST(LoadSave, SaveAppliesByMode) {
-  const std::string run = kProgram + " A";
+  const std::string run = std::string(kProgram) + " A";
   const std::tuple<char, int32_t, std::string, std::string> cases[] = {
       {'B', 1, "1 b 1 " + run, "b"},    {'W', -1, "0 a 1 " + run, "a"},
       {'M', 0, "0 a 1 <missing>", "a"}, {'D', 5, "5 <missing> 1 " + run, "(nothing)"},
@@ -163,7 +165,6 @@ TEST(LoadSave, WindowsWallpaperIsCapturedWhenMissingOrInDefaultAndOnlyWhatWasRea
 TEST(LoadSave, RunCommandIsQuotedOnlyAroundAPathWithABlank) {
   const std::string longest = "C:\\a b\\" + std::string(252, 'x');
   const std::pair<std::string, std::string> cases[] = {
-      {"C:\\Apps\\sw.exe", "C:\\Apps\\sw.exe A"},
       {"C:\\Program Files\\sw.exe", "\"C:\\Program Files\\sw.exe\" A"},
       {longest, "\"" + longest + "\" A"}};
   for (const auto& [path, command] : cases) {
@@ -201,5 +202,3 @@ TEST(LoadSave, TheRegistryMessageWhereAKeyDoesNotOpen) {
     EXPECT_EQ(0, Fake.openKeys) << failing;
   }
 }
-
-}  // namespace

@@ -9,10 +9,8 @@
 #include "res/resource.h"
 #include "tests/fakes/fake_dialog.h"
 
-namespace {
-
 // Each mode's radio, and whether Add, the list and the current field serve it.
-const std::tuple<int, char, int> kModes[] = {
+static const std::tuple<int, char, int> kModes[] = {
     {IDC_MODE_BOOT, MODE_BOOT, 1},       {IDC_MODE_DAILY, MODE_DAILY, 1},
     {IDC_MODE_WEEKLY, MODE_WEEKLY, 1},   {IDC_MODE_MANUAL, MODE_MANUAL, 1},
     {IDC_MODE_DEFAULT, MODE_DEFAULT, 0}, {IDC_MODE_NONE, MODE_NONE, 0}};
@@ -54,10 +52,8 @@ TEST(MainDialog, CancelWritesNothing) {
   Fake.Set(PROGRAM_KEY, "ChangeMode", "D");
   OpenMainDialog();
   DispatchCommand(IDC_MODE_NONE, 0);
-  const FakeKey before = Fake.keys[PROGRAM_KEY];
+  const auto before = Fake.keys;
   EXPECT_EQ(1, DispatchCommand(IDCANCEL, 0));
   EXPECT_EQ(0, View.ended);
-  EXPECT_EQ(before, Fake.keys[PROGRAM_KEY]);
+  EXPECT_EQ(before, Fake.keys);
 }
-
-}  // namespace

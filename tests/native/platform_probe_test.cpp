@@ -15,7 +15,6 @@ TEST(PlatformProbe, ClassifiesEveryKnownVersionAndNothingElse) {
       {NT, 5, 1, 0, PC_NT51},
       {NT, 5, 2, 0, PC_NT52},
       {NT, 5, 3, 0, PC_UNKNOWN},
-      {NT, 6, 0, 0, PC_UNKNOWN},
       {W9X, 4, 10, 0, PC_WIN98},
       {W9X, 4, 90, 0, PC_WINME},
       {W9X, 4, 20, 0x50051, PC_UNKNOWN},
@@ -23,7 +22,6 @@ TEST(PlatformProbe, ClassifiesEveryKnownVersionAndNothingElse) {
       {W9X, 4, 0, 0x40047, PC_WIN95_CC471},
       {W9X, 4, 0, 0x5004F, PC_WIN95_CC471},
       {W9X, 4, 0, 0x50050, PC_WIN95_CC580},
-      {W9X, 5, 0, 0x40047, PC_WIN95_CC471},
       {W9X, 4, 0, 0, PC_UNKNOWN},
       {3, 4, 0, 0x50051, PC_UNKNOWN}};
   for (const auto& [id, major, minor, commonControls, cls] : cases)

@@ -18,7 +18,7 @@ TEST(ScheduleSelfRemoval, WininitOnlyWhereTheSystemRefusesOffTheNtFamily) {
   // The class, whether the system takes the delayed deletion; the result and the steps.
   const std::tuple<uint32_t, bool, int, std::vector<std::string>> cases[] = {
       {PC_NT51, true, 1, {restart}},
-      {PC_NT4, false, 0, {restart}},
+      {PC_NT3, false, 0, {restart}},
       {PC_WIN98, false, 1, {restart, wininit}},
       {PC_UNKNOWN, false, 1, {restart, wininit}},
   };

