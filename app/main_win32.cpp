@@ -12,6 +12,7 @@
 #include "settings/registry.h"
 #include "settings/settings_state.h"
 #include "settings/text.h"
+#include "support/ansi_path.h"
 
 // The numbers that the start-up passes to the system and to its callees.
 static_assert(KEY_ALL_ACCESS == 0xF003F, "full access for both groups");
@@ -27,21 +28,27 @@ static SECURITY_ATTRIBUTES SecurityRecord;
 
 const char* GetCommandTail() { return FindCommandTail(GetCommandLineA()); }
 
-// The program's path, never cut: a cut one names no file, and the Run value
-// made from it would never start the program. In a double-byte code page a
-// path of fewer than 260 characters can need more than 259 bytes; then its
-// short form is taken, and where that does not fit either, none.
+typedef DWORD(WINAPI* ModuleNameEntry)(HMODULE, LPWSTR, DWORD);
+
+// The program's path, never cut and never a look-alike: the Run value made
+// from it must name this file. On the NT family it comes from the wide name,
+// by its short path where the code page cannot hold the name or it needs
+// more than 259 bytes (a double-byte code page may need up to twice as many
+// as it has characters); where neither names the file, it stays empty.
 static void StoreProgramPath() {
-  char path[2 * TEXT_SIZE];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  SettingsState.ProgramPath[0] = 0;
-  if (n == 0 || n >= sizeof path - 1) return;
-  if (n < TEXT_SIZE) {
-    CopyText(SettingsState.ProgramPath, TEXT_SIZE, path);
+  char* out = SettingsState.ProgramPath;
+  out[0] = 0;
+  if (IsNtFamily()) {
+    // One more than a path may take: a cut name fills the buffer.
+    wchar_t wide[TEXT_SIZE + 1];
+    ModuleNameEntry name = (ModuleNameEntry)SystemEntry("kernel32.dll", "GetModuleFileNameW");
+    DWORD n = name ? name(nullptr, wide, TEXT_SIZE + 1) : 0;
+    if (n && n < TEXT_SIZE) AnsiPathOf(out, TEXT_SIZE, wide);
     return;
   }
-  n = GetShortPathNameA(path, SettingsState.ProgramPath, TEXT_SIZE);
-  if (n == 0 || n >= TEXT_SIZE) SettingsState.ProgramPath[0] = 0;
+  char path[TEXT_SIZE + 1];
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (n && n < TEXT_SIZE) CopyText(out, TEXT_SIZE, path);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int) {

@@ -39,7 +39,7 @@ target_compile_options(scenewheel PRIVATE ${SW_PROGRAM_FLAGS})
 target_link_options(scenewheel PRIVATE -nostdlib -s -Wl,--gc-sections -Wl,-e,_WinMainCRTStartup
     -Wl,--no-insert-timestamp
     -Wl,--major-os-version,4,--minor-os-version,0,--major-subsystem-version,4,--minor-subsystem-version,0)
-target_link_libraries(scenewheel scenewheel_core kernel32 user32 gdi32 advapi32)
+target_link_libraries(scenewheel scenewheel_core scenewheel_support kernel32 user32 gdi32 advapi32)
 add_test(NAME win32.program_imports COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
          -DEXE=$<TARGET_FILE:scenewheel> -P ${CMAKE_SOURCE_DIR}/cmake/program_imports.cmake)
 add_test(NAME win32.instruction_set COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}

@@ -24,11 +24,11 @@ void FreeLogo();
 // in file (size bytes) and the offset of its name part, else 0.
 int RunOpenFileDialog(char* file, unsigned size, const char* folder, unsigned* nameOffset);
 // The link labels' procedures, given at opening and back at the end; the
-// tooltips made at opening; a label's target opened by the shell.
+// tooltips made at opening; the shell's "open" action on a link's target.
 void AttachLinkLabels();
 void DetachLinkLabels();
 void CreateTooltips();
-void OpenLinkTarget(int control);
+void ShellOpen(const char* target);
 // Frees the RegistrySecurity that the start-up built, if any.
 void ReleaseRegistrySecurity();
 

@@ -1,5 +1,6 @@
 #include "dialog/link_labels.h"
 
+#include "dialog/dialog_view.h"
 #include "res/resource.h"
 
 LinkLabel LinkLabels[2] = {
@@ -23,4 +24,9 @@ bool SetLinkHover(LinkLabel* label, uintptr_t wParam) {
 
 void ClearLinkHover() {
   for (LinkLabel& l : LinkLabels) l.hover = 0;
+}
+
+void OpenLinkTarget(int control) {
+  for (const LinkLabel& l : LinkLabels)
+    if (l.control == control) ShellOpen(l.target);
 }

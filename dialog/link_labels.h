@@ -34,3 +34,6 @@ inline uint32_t LinkColor(const LinkLabel& label) {
 }
 
 void ClearLinkHover();
+
+// Opens the target of the label with this control id through the shell.
+void OpenLinkTarget(int control);

@@ -105,15 +105,12 @@ INT_PTR OnLinkColor(HDC dc, HWND control) {
 // it, and all it brings, into every logon run as well.
 typedef HINSTANCE(WINAPI* ShellExecuteEntry)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 
-void OpenLinkTarget(int control) {
-  for (const LinkLabel& l : LinkLabels) {
-    if (l.control != control) continue;
-    HMODULE shell = LoadLibraryA("shell32.dll");
-    ShellExecuteEntry open =
-        shell ? (ShellExecuteEntry)(void*)GetProcAddress(shell, "ShellExecuteA") : nullptr;
-    if (open) open(GetDesktopWindow(), "open", l.target, nullptr, nullptr, SW_SHOWNORMAL);
-    // It stays loaded: the open action may leave work of its own running.
-  }
+void ShellOpen(const char* target) {
+  HMODULE shell = LoadLibraryA("shell32.dll");
+  ShellExecuteEntry open =
+      shell ? (ShellExecuteEntry)(void*)GetProcAddress(shell, "ShellExecuteA") : nullptr;
+  if (open) open(GetDesktopWindow(), "open", target, nullptr, nullptr, SW_SHOWNORMAL);
+  // It stays loaded: the open action may leave work of its own running.
 }
 
 void CreateTooltips() {

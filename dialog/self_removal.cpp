@@ -1,15 +1,14 @@
 #include "dialog/self_removal.h"
 
-#include "app/platform_probe.h"
-#include "app/startup.h"
 #include "settings/settings_state.h"
+#include "support/ansi_path.h"
 
 int ScheduleSelfRemoval() {
   if (DeleteAtRestart(SettingsState.ProgramPath)) return 1;
-  // Only the start of Windows 95, 98 and Me reads Wininit.ini. On NT the
-  // system refuses the delayed deletion to a user who is not an
-  // administrator, and an entry there would never be acted on.
-  if (PlatformClass >= PC_NT3) return 0;
+  // Only the start of Windows 95, 98 and Me reads Wininit.ini. On NT, of
+  // any version, the system refuses the delayed deletion to a user who is
+  // not an administrator, and an entry there would never be acted on.
+  if (IsNtFamily()) return 0;
   return WriteWininitEntry(nullptr, SettingsState.ProgramPath);
 }
 

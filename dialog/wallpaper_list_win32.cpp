@@ -10,6 +10,7 @@
 #include "res/resource.h"
 #include "settings/settings_state.h"
 #include "settings/text.h"
+#include "support/ansi_path.h"
 
 static_assert(LB_GETCOUNT == 0x018B && LB_GETTEXT == 0x0189 && LB_ADDSTRING == 0x0180 &&
                   LB_DELETESTRING == 0x0182 && LB_RESETCONTENT == 0x0184 &&
@@ -75,6 +76,10 @@ void ShowPreview(const char* path) {
 }
 
 typedef BOOL(WINAPI* OpenFileEntry)(OPENFILENAMEA*);
+typedef BOOL(WINAPI* WideOpenFileEntry)(OPENFILENAMEW*);
+typedef int(WINAPI* ToWideEntry)(UINT, DWORD, LPCSTR, int, LPWSTR, int);
+static_assert(offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(LPCWSTR) == OPEN_FILE_RECORD_SIZE,
+              "the wide record has the same 76 bytes");
 
 // True when text does not end inside a double-byte character.
 static bool EndsWhole(const char* text) {
@@ -83,10 +88,61 @@ static bool EndsWhole(const char* text) {
   return true;
 }
 
+// Where the name begins: just past the last backslash, stepping over
+// double-byte characters whole, as their second byte may be a backslash.
+static unsigned NameOffset(const char* path) {
+  unsigned offset = 0;
+  for (unsigned i = 0; path[i]; ++i) {
+    if (IsDBCSLeadByte((BYTE)path[i]) && path[i + 1])
+      ++i;
+    else if (path[i] == '\\')
+      offset = i + 1;
+  }
+  return offset;
+}
+
+// The common dialogs are loaded when first asked for, not imported, so that
+// the logon run never loads them.
+static void* OpenFileDialogEntry(const char* name) {
+  HMODULE dialogs = LoadLibraryA("comdlg32.dll");
+  return dialogs ? (void*)GetProcAddress(dialogs, name) : nullptr;
+}
+
+// On the NT family the dialog is asked for the wide name, the true one: an
+// ANSI dialog answers a name that the code page lacks with '?' or a
+// look-alike, which names no file or another one. The choice is taken as
+// a path that names the same file (by its short path where need be), or
+// not at all.
+static int RunWideOpenFileDialog(char* file, unsigned size, const char* folder,
+                                 unsigned* nameOffset) {
+  static WideOpenFileEntry choose = nullptr;
+  if (!choose) choose = (WideOpenFileEntry)OpenFileDialogEntry("GetOpenFileNameW");
+  ToWideEntry toWide = (ToWideEntry)SystemEntry("kernel32.dll", "MultiByteToWideChar");
+  wchar_t start[TEXT_SIZE];
+  if (!choose || !toWide || !toWide(CP_ACP, 0, folder, -1, start, TEXT_SIZE)) return 0;
+  // Twice the room that a path may take, so that one too long is seen whole
+  // and refused, not cut (as Wine cuts it).
+  wchar_t chosen[2 * TEXT_SIZE] = L"";
+  OPENFILENAMEW open = {};
+  open.lStructSize = OPEN_FILE_RECORD_SIZE;
+  open.hwndOwner = DialogWindow;
+  open.hInstance = ProgramInstance;
+  open.lpstrFilter = L"" OPEN_FILE_FILTER;
+  open.lpstrFile = chosen;
+  open.nMaxFile = 2 * TEXT_SIZE;
+  open.lpstrInitialDir = start;
+  open.lpstrTitle = L"" OPEN_FILE_TITLE;
+  open.Flags = OPEN_FILE_FLAGS;
+  if (!choose(&open) || chosen[2 * TEXT_SIZE - 2] || AnsiPathOf(file, size, chosen) != RC_OK)
+    return 0;
+  *nameOffset = NameOffset(file);
+  return 1;
+}
+
 int RunOpenFileDialog(char* file, unsigned size, const char* folder, unsigned* nameOffset) {
+  if (IsNtFamily()) return RunWideOpenFileDialog(file, size, folder, nameOffset);
   // Twice the room that a path may take: a path that needs more than size
-  // bytes is then seen whole and refused, not cut (Wine answers TRUE with
-  // the path cut at the buffer's end where Windows answers FALSE).
+  // bytes is then seen whole and refused, not cut.
   char chosen[2 * TEXT_SIZE];
   CopyText(chosen, sizeof chosen, file);
   OPENFILENAMEA open = {};
@@ -99,15 +155,9 @@ int RunOpenFileDialog(char* file, unsigned size, const char* folder, unsigned* n
   open.lpstrInitialDir = folder;
   open.lpstrTitle = OPEN_FILE_TITLE;
   open.Flags = OPEN_FILE_FLAGS;
-  // The common dialogs are loaded when first asked for, not imported, so
-  // that the logon run never loads them.
   static OpenFileEntry choose = nullptr;
-  if (!choose) {
-    HMODULE dialogs = LoadLibraryA("comdlg32.dll");
-    if (dialogs) choose = (OpenFileEntry)(void*)GetProcAddress(dialogs, "GetOpenFileNameA");
-    if (!choose) return 0;
-  }
-  if (!choose(&open)) return 0;
+  if (!choose) choose = (OpenFileEntry)OpenFileDialogEntry("GetOpenFileNameA");
+  if (!choose || !choose(&open)) return 0;
   unsigned long length = TextLength(chosen, sizeof chosen);
   if (length >= size || length >= sizeof chosen - 1 || !EndsWhole(chosen)) return 0;
   CopyText(file, size, chosen);

@@ -2,6 +2,7 @@
 
 #include "settings/registry.h"
 #include "settings/settings_state.h"
+#include "settings/text.h"
 
 // February always counts 28 days: the rule has no leap years.
 static const uint32_t DaysInMonth[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -59,17 +60,36 @@ int32_t ChooseEntry(int32_t index, int32_t count, ChangeDecision decision, Entry
 }
 
 // Reads the entry's path into text; a path whose file is gone would give a
-// black desktop, so the run passes over it.
+// black desktop, so the run passes over it. A drive or share that gave no
+// answer (each question may wait for the system's time-out, tens of seconds
+// for a share) is not asked about again in this run: its entries are passed
+// over at once.
 struct EntryRead {
   RegKey key;
   char* text;
+  // The roots that gave no answer, one after another with their
+  // terminators; when it is full, a further one is not remembered.
+  unsigned long awayUsed;
+  char away[2048];
 };
 static EntryState CheckEntry(void* context, int32_t index) {
   EntryRead* read = (EntryRead*)context;
   char entry[ENTRY_NAME_SIZE];
   FormatEntryName(entry, index);
   if (!ReadText(read->key, entry, read->text, TEXT_SIZE)) return ENTRY_UNUSABLE;
-  return WallpaperFileExists(read->text) ? ENTRY_EXISTS : ENTRY_MISSING;
+  char root[TEXT_SIZE];
+  unsigned long length = CopyText(root, TEXT_SIZE, read->text, PathRootLength(read->text));
+  if (!length) return AskPath(read->text) == PATH_FILE ? ENTRY_EXISTS : ENTRY_MISSING;
+  for (unsigned long at = 0; at < read->awayUsed; at += TextLength(read->away + at) + 1)
+    if (SameText(root, read->away + at)) return ENTRY_MISSING;
+  PathAnswer answer = AskPath(read->text);
+  if (answer == PATH_FILE) return ENTRY_EXISTS;
+  // No answer may also come from a file of a root that answers (a name the
+  // system refuses): the root itself tells.
+  if (answer == PATH_NO_ANSWER && read->awayUsed + length < sizeof read->away &&
+      AskPath(root) != PATH_FOLDER)
+    read->awayUsed += CopyText(read->away + read->awayUsed, length + 1, root) + 1;
+  return ENTRY_MISSING;
 }
 
 int RunAutomaticChange() {
@@ -80,7 +100,10 @@ int RunAutomaticChange() {
   uint32_t today = TodayDate();
   uint32_t last = 0, selected = 0, count = 0;
   char text[TEXT_SIZE];
-  EntryRead read = {key, text};
+  EntryRead read;
+  read.key = key;
+  read.text = text;
+  read.awayUsed = 0;
   ChangeDecision decision;
   int32_t next;
   RegKey desktop;

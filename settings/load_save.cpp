@@ -9,11 +9,11 @@ static void CaptureWindowsWallpaper() {
   RegKey desktop;
   if (KeyOpen(DESKTOP_KEY, ACCESS_READ_CREATE, &desktop) != 0) return;
   char wallpaper[TEXT_SIZE];
-  // A path that needs more than 259 bytes (in a double-byte code page one of
-  // 130 characters may) is not taken, and what was stored before is no
-  // longer the desktop's: neither is written back.
+  // A path that names no file in the code page and has no short path that
+  // does, or that does not fit, is not taken, and what was stored before is
+  // no longer the desktop's: neither is ever written back over it.
   SettingsState.WallpaperKnown = 0;
-  if (ReadText(desktop, VALUE_WALLPAPER, wallpaper, sizeof wallpaper)) {
+  if (ReadPathText(desktop, VALUE_WALLPAPER, wallpaper, sizeof wallpaper)) {
     CopyText(SettingsState.WindowsWallpaper, TEXT_SIZE, wallpaper);
     SettingsState.WallpaperCaptured = 1;
     SettingsState.WallpaperKnown = 1;

@@ -4,6 +4,7 @@
 #include "settings/load_save.h"
 #include "settings/registry.h"
 #include "settings/settings_state.h"
+#include "support/ansi_path.h"
 
 static_assert(ACCESS_READ_WRITE == (KEY_READ | KEY_WRITE), "0x2001F");
 static_assert(ACCESS_WRITE == KEY_WRITE, "0x20006");
@@ -14,8 +15,9 @@ static_assert(VALUE_TEXT == REG_SZ && VALUE_EXPAND_TEXT == REG_EXPAND_SZ &&
 static_assert(RESULT_MORE_DATA == ERROR_MORE_DATA && RESULT_NO_MORE_ITEMS == ERROR_NO_MORE_ITEMS,
               "results");
 static_assert(SPI_SETDESKWALLPAPER == 20 && MB_OK == 0, "wallpaper action, message box");
-static_assert(INVALID_FILE_ATTRIBUTES == 0xFFFFFFFF && FILE_ATTRIBUTE_DIRECTORY == 0x10,
-              "attributes");
+static_assert(INVALID_FILE_ATTRIBUTES == 0xFFFFFFFF && FILE_ATTRIBUTE_DIRECTORY == 0x10 &&
+                  ERROR_FILE_NOT_FOUND == 2 && ERROR_PATH_NOT_FOUND == 3,
+              "attributes and the answers of a drive that looked");
 
 long KeyOpen(const char* path, unsigned long access, RegKey* key) {
   HKEY h = nullptr;
@@ -58,7 +60,34 @@ void ApplyWallpaper(const char* path) {
 
 void ShowRegistryProblem() { MessageBoxA(nullptr, MSG_REGISTRY_PROBLEM, nullptr, MB_OK); }
 
-int WallpaperFileExists(const char* path) {
+PathAnswer AskPath(const char* path) {
   DWORD attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (attributes != INVALID_FILE_ATTRIBUTES)
+    return attributes & FILE_ATTRIBUTE_DIRECTORY ? PATH_FOLDER : PATH_FILE;
+  // Only these say that the drive or share looked and found nothing.
+  DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PATH_GONE
+                                                                        : PATH_NO_ANSWER;
+}
+
+bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+
+typedef LONG(WINAPI* QueryWideEntry)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
+
+bool ReadPathText(RegKey key, const char* name, char* out, unsigned long size) {
+  if (!IsNtFamily()) return ReadText(key, name, out, size);
+  out[0] = 0;
+  QueryWideEntry query = (QueryWideEntry)SystemEntry("advapi32.dll", "RegQueryValueExW");
+  // The program's value names are ASCII.
+  wchar_t wideName[NAME_SIZE];
+  unsigned long i = 0;
+  for (; i < NAME_SIZE - 1 && name[i]; ++i) wideName[i] = (unsigned char)name[i];
+  wideName[i] = 0;
+  wchar_t text[TEXT_SIZE + 1];
+  DWORD type = 0, bytes = TEXT_SIZE * sizeof(wchar_t);
+  if (!query || query((HKEY)key, wideName, nullptr, &type, (BYTE*)text, &bytes) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ))
+    return false;
+  text[bytes / sizeof(wchar_t)] = 0;  // also when stored without its terminator
+  return AnsiPathOf(out, size, text) == RC_OK;
 }

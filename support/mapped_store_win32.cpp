@@ -2,6 +2,7 @@
 // the recursive, thread-owned lock; the memory geometry and reservation.
 #include <windows.h>
 
+#include "support/ansi_path.h"
 #include "support/mapped_store.h"
 
 enum : DWORD { TEMP_FOLDER_SIZE = 246 };  // not 260: the folder's name leaves room for the file's
@@ -36,13 +37,27 @@ ResultCode ReserveAddressSpace(void** out, uint32_t size) {
   return *out ? RC_OK : RC_FAILED;
 }
 
-bool StoreMakeTempFile(const char* folder, char* name) {
-  char system[STORE_PATH_SIZE];
-  if (!folder || !folder[0]) {
-    // A folder that does not fit reports the length it needs: no folder.
-    DWORD n = GetTempPathA(TEMP_FOLDER_SIZE, system);
-    folder = n && n < TEMP_FOLDER_SIZE ? system : nullptr;
+typedef DWORD(WINAPI* TempPathEntry)(DWORD, LPWSTR);
+
+// The system's temporary folder, in room for a file name behind it. On the
+// NT family the wide name is the true one (the ANSI answer of a profile
+// folder named outside the code page is '?' or another user's look-alike);
+// where the code page cannot hold it, its short path.
+static bool SystemTempFolder(char* folder) {
+  if (IsNtFamily()) {
+    wchar_t wide[TEMP_FOLDER_SIZE];
+    TempPathEntry ask = (TempPathEntry)SystemEntry("kernel32.dll", "GetTempPathW");
+    DWORD n = ask ? ask(TEMP_FOLDER_SIZE, wide) : 0;
+    return n && n < TEMP_FOLDER_SIZE && AnsiPathOf(folder, TEMP_FOLDER_SIZE, wide) == RC_OK;
   }
+  // A folder that does not fit reports the length it needs: no folder.
+  DWORD n = GetTempPathA(TEMP_FOLDER_SIZE, folder);
+  return n && n < TEMP_FOLDER_SIZE;
+}
+
+bool StoreMakeTempFile(const char* folder, char* name) {
+  char system[TEMP_FOLDER_SIZE];
+  if (!folder || !folder[0]) folder = SystemTempFolder(system) ? system : nullptr;
   if (folder && GetTempFileNameA(folder, "odc", 0, name)) return true;
   name[0] = 0;
   return false;

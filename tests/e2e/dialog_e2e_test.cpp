@@ -12,11 +12,11 @@ using testreg::Values;
 // The dialog through its real controls, started from a folder whose path
 // needs more than 259 bytes (fewer than 260 characters). Two files whose
 // names differ only in a second byte ("autumn" and "inn", 8F 48 and 8F 68)
-// are both added; the first again in other letter case is not, nor a file
-// whose path does not fit. A logon start while the dialog is open is
-// refused. Save in Daily names the program by its short path in the Run
-// value; the logon run from it passes over an entry that became a folder.
-// Clear then removes it all and gives back Windows' own wallpaper.
+// are both added, and a file whose path does not fit by its short path; the
+// first again in other letter case is not. A logon start while the dialog is
+// open is refused. Save in Daily names the program by its short path in the
+// Run value; the logon run from it passes over an entry that became a
+// folder. Clear then removes it all and gives back Windows' own wallpaper.
 TEST(Journeys, AddSelectSaveLogonClear) {
   ASSERT_EQ(932u, GetACP());
   char temp[MAX_PATH];
@@ -36,8 +36,10 @@ TEST(Journeys, AddSelectSaveLogonClear) {
   for (const std::string& file : {autumn, inn, dusk, tooLong})
     ASSERT_TRUE(WriteTestBitmap(file.c_str(), 64, 48)) << file;
   ASSERT_TRUE(CopyFileA(e2e::Beside("scenewheel.exe").c_str(), exe.c_str(), FALSE));
-  char shortExe[MAX_PATH];
-  ASSERT_GT(GetShortPathNameA(exe.c_str(), shortExe, MAX_PATH), 0u);
+  auto shortPath = [](const std::string& path) {
+    char brief[MAX_PATH];
+    return std::string(brief, GetShortPathNameA(path.c_str(), brief, MAX_PATH));
+  };
   RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
   testreg::SetText(DESKTOP_KEY, "Wallpaper", "C:\\windows\\original.bmp");
 
@@ -45,7 +47,7 @@ TEST(Journeys, AddSelectSaveLogonClear) {
   ASSERT_TRUE(app.Open(exe));
   app.Click(IDC_MODE_DAILY);
   const std::string upperAutumn = "c:" + autumn.substr(2);
-  for (const std::string& file : {autumn, inn, dusk, upperAutumn, tooLong})
+  for (const std::string& file : {autumn, inn, tooLong, dusk, upperAutumn})
     EXPECT_TRUE(app.Answer(IDC_ADD, "Open a bitmap file", IDOK, file)) << file;
   e2e::App logon;
   ASSERT_TRUE(logon.Run("\"" + exe + "\" A"));
@@ -55,19 +57,20 @@ TEST(Journeys, AddSelectSaveLogonClear) {
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(0, logon.Wait());
   EXPECT_EQ(0u, Values(PROGRAM_KEY).size());  // the refused start wrote nothing
-  app.Send(IDC_LIST, LB_SETCARETINDEX, 1);
+  app.Send(IDC_LIST, LB_SETCARETINDEX, 2);
   app.Click(IDC_SELECT);
   app.Click(IDOK);
   EXPECT_EQ(1, app.Wait());
-  EXPECT_EQ(autumn + "|" + inn + "|" + dusk + "|<missing>",
+  const std::string shortTooLong = shortPath(tooLong);
+  EXPECT_EQ(autumn + "|" + inn + "|" + shortTooLong + "|" + dusk + "|<missing>",
             Text(PROGRAM_KEY, "Bitmap00") + "|" + Text(PROGRAM_KEY, "Bitmap01") + "|" +
-                Text(PROGRAM_KEY, "Bitmap02") + "|" + Text(PROGRAM_KEY, "Bitmap03"));
-  EXPECT_TRUE(e2e::ShowsWallpaper(inn));
-  // The next browse starts in the folder of the last file chosen, as typed;
-  // the one too long to add was not chosen.
+                Text(PROGRAM_KEY, "Bitmap02") + "|" + Text(PROGRAM_KEY, "Bitmap03") + "|" +
+                Text(PROGRAM_KEY, "Bitmap04"));
+  EXPECT_TRUE(e2e::ShowsWallpaper(shortTooLong));
+  // The next browse starts in the folder of the last file chosen, as typed.
   EXPECT_EQ("c:" + pictures.substr(2) + "\\", Text(PROGRAM_KEY, "Path"));
   const std::string command = Text(RUN_KEY, RUN_VALUE_NAME);
-  EXPECT_EQ(std::string(shortExe) + " A", command);
+  EXPECT_EQ(shortPath(exe) + " A", command);
 
   DeleteFileA(dusk.c_str());
   CreateDirectoryA(dusk.c_str(), nullptr);                    // the next entry is a folder now

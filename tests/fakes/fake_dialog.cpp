@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "dialog/self_removal.h"
+#include "support/ansi_path.h"
 
 FakeRegistry Fake;
 FakeDialog View;
@@ -56,7 +57,21 @@ void KeyClose(RegKey key) {
 uint32_t TodayDate() { return 0x07D30C11; }
 void ApplyWallpaper(const char* path) { Fake.applied.push_back(path ? path : "<null>"); }
 void ShowRegistryProblem() { ++Fake.messages; }
-int WallpaperFileExists(const char* path) { return !Fake.missingFiles.count(path); }
+// Paths under awayRoot give no answer, the root's own included; a root
+// (ending in a backslash) is a folder; every other path a file unless gone.
+PathAnswer AskPath(const char* path) {
+  Fake.asked.push_back(path);
+  if (!Fake.awayRoot.empty() && !strncmp(path, Fake.awayRoot.c_str(), Fake.awayRoot.size()))
+    return PATH_NO_ANSWER;
+  if (path[0] && path[strlen(path) - 1] == '\\') return PATH_FOLDER;
+  return Fake.missingFiles.count(path) ? PATH_GONE : PATH_FILE;
+}
+bool ReadPathText(RegKey key, const char* name, char* out, unsigned long size) {
+  return ReadText(key, name, out, size);
+}
+// Code page 932.
+bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsNtFamily() { return View.ntFamily; }
 
 int ListCount() { return View.countFails ? LIST_ERR : (int)View.entries.size(); }
 int ListText(int index, char* text) {
@@ -85,7 +100,7 @@ void EndMainDialog(int result) { View.ended = result; }
 // The open-file dialog is left to the end-to-end journey.
 int RunOpenFileDialog(char*, unsigned, const char*, unsigned*) { return 0; }
 int SameFileName(const char* a, const char* b) { return !strcasecmp(a, b); }
-void OpenLinkTarget(int) {}
+void ShellOpen(const char* target) { View.opened.push_back(target); }
 int DeleteAtRestart(const char* path) {
   View.removals.push_back("restart " + std::string(path));
   View.keyGoneAtRemoval = Fake.keys.count(PROGRAM_KEY) == 0;

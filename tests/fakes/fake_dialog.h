@@ -29,6 +29,8 @@ struct FakeRegistry {
   std::map<std::string, FakeKey> keys;
   std::set<std::string> failOpen;      // keys that will not open
   std::set<std::string> missingFiles;  // paths whose file is gone
+  std::string awayRoot;                // a drive or share that gives no answer
+  std::vector<std::string> asked;      // the paths asked about, in turn
   long enumFailsAt = -1;               // the enumeration index that answers an error
   std::vector<std::string> applied;    // wallpaper actions; "<null>" for no path
   int messages = 0;
@@ -58,9 +60,11 @@ struct FakeDialog {
   std::string preview = "<none>";  // the last preview: a path or "<logo>"
   std::map<int, int> enabled;      // control id: 1 enabled, 0 disabled
   int checked = 0;
-  int answer = ANSWER_NO;             // to the question of Clear Registry and Exit
-  int ended = -1;                     // the dialog's end value
-  bool restartAgrees = true;          // the system takes the delayed deletion
+  int answer = ANSWER_NO;     // to the question of Clear Registry and Exit
+  int ended = -1;             // the dialog's end value
+  bool restartAgrees = true;  // the system takes the delayed deletion
+  bool ntFamily = false;
+  std::vector<std::string> opened;    // targets opened by the shell
   std::vector<std::string> removals;  // the self-removal's steps
   bool keyGoneAtRemoval = false;      // the program key was cleared before the removal
 };

@@ -113,3 +113,27 @@ TEST(LogonRun, WritesNothingWhenAnInputIsSpoiltOrEveryFileIsGone) {
     EXPECT_EQ(0u, Fake.applied.size()) << name;
   }
 }
+
+// 32 entries: 30 on a drive or share that gives no answer, then a file gone
+// from drive C and one there. The run from the first entry asks the one away
+// twice (its first file, then its root), and no more; then each file on
+// drive C in turn, and applies the one there.
+TEST(LogonRun, AsksADriveOrShareThatIsAwayNoMoreThanTwice) {
+  // A floppy drive, and a server whose name's second byte is a backslash in
+  // code page 932.
+  for (const std::string away : {"A:\\", "\\\\\x95\\\\pics\\"}) {
+    Store("B", 0);
+    for (int i = 0; i < 32; ++i) {
+      char name[ENTRY_NAME_SIZE];
+      FormatEntryName(name, i);
+      Fake.Set(PROGRAM_KEY, name, i < 30 ? away + std::to_string(i) : i < 31 ? "C:\\a" : "C:\\b");
+    }
+    Fake.missingFiles.insert("C:\\a");
+    Fake.awayRoot = away;
+    Fake.Set(PROGRAM_KEY, "SelectedBmp", Dword(31), VALUE_NUMBER);
+    Fake.Set(PROGRAM_KEY, "BmpCount", Dword(32), VALUE_NUMBER);
+    EXPECT_EQ(1, RunAutomaticChange());
+    EXPECT_EQ(std::vector<std::string>({away + "0", away, "C:\\a", "C:\\b"}), Fake.asked);
+    EXPECT_EQ("C:\\b", Fake.Text(DESKTOP_KEY, "Wallpaper"));
+  }
+}

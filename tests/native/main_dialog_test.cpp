@@ -6,6 +6,7 @@
 
 #include <tuple>
 
+#include "dialog/link_labels.h"
 #include "res/resource.h"
 #include "tests/fakes/fake_dialog.h"
 
@@ -56,4 +57,16 @@ TEST(MainDialog, CancelWritesNothing) {
   EXPECT_EQ(1, DispatchCommand(IDCANCEL, 0));
   EXPECT_EQ(0, View.ended);
   EXPECT_EQ(before, Fake.keys);
+}
+
+// A click (0) or a double click (1) on a link label opens that label's own
+// target; another notification opens nothing.
+TEST(MainDialog, ALinkLabelOpensItsOwnTarget) {
+  const std::tuple<int, int, std::vector<std::string>> cases[] = {
+      {IDC_SITE_LINK, 0, {SITE_URL}}, {IDC_MAIL_LINK, 1, {MAIL_URL}}, {IDC_MAIL_LINK, 2, {}}};
+  for (const auto& [control, code, opened] : cases) {
+    ResetFakes();
+    EXPECT_EQ(1, DispatchCommand(control, code));
+    EXPECT_EQ(opened, View.opened) << control;
+  }
 }
