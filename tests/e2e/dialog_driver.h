@@ -20,6 +20,13 @@ inline std::string Beside(const char* name) {
   return s.substr(0, s.find_last_of('\\') + 1) + name;
 }
 
+// Text in the ANSI code page as wide text.
+inline std::wstring Wide(const std::string& text) {
+  wchar_t wide[2 * MAX_PATH];
+  return std::wstring(wide,
+                      MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 2 * MAX_PATH) - 1);
+}
+
 // Records a visible window and ends the search.
 inline BOOL CALLBACK FindShown(HWND w, LPARAM found) {
   if (IsWindowVisible(w)) *(HWND*)found = w;
@@ -30,11 +37,12 @@ struct App {
   PROCESS_INFORMATION pi{};
   HWND dialog = nullptr;
 
-  bool Run(std::string command) {
-    STARTUPINFOA si{sizeof si};
-    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+  bool Run(std::wstring command) {
+    STARTUPINFOW si{sizeof si};
+    return CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                           &pi);
   }
+  bool Run(const std::string& command) { return Run(Wide(command)); }
   // A visible window of the program's thread, or null.
   HWND Shown() const {
     HWND found = nullptr;
@@ -50,8 +58,8 @@ struct App {
     return nullptr;
   }
   // Starts the program (a path) and waits for its dialog.
-  bool Open(const std::string& program) {
-    dialog = Run("\"" + program + "\"") ? Window("OrvanDale Scenewheel v.1.00") : nullptr;
+  bool Open(const std::wstring& program) {
+    dialog = Run(L"\"" + program + L"\"") ? Window("OrvanDale Scenewheel v.1.00") : nullptr;
     return dialog != nullptr;
   }
   // The exit code once the process ended (-1 after 20 s); counts the polls that saw a window of it.
@@ -74,12 +82,12 @@ struct App {
   void Click(int id) const { Send(id, BM_CLICK); }
   // Clicks button id, then in the modal window titled title types file into
   // the open-file dialog's name field (an edit or a combo box) and clicks answer.
-  bool Answer(int id, const char* title, int answer, const std::string& file = "") const {
+  bool Answer(int id, const char* title, int answer, const std::wstring& file = L"") const {
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
     HWND modal = Window(title);
     HWND name = GetDlgItem(modal, edt1) ? GetDlgItem(modal, edt1) : GetDlgItem(modal, cmb13);
     if (!modal) return false;
-    if (!file.empty() && !SendMessageA(name, WM_SETTEXT, 0, (LPARAM)file.c_str())) return false;
+    if (!file.empty() && !SendMessageW(name, WM_SETTEXT, 0, (LPARAM)file.c_str())) return false;
     PostMessageA(GetDlgItem(modal, answer), BM_CLICK, 0, 0);
     for (DWORD start = GetTickCount(); IsWindow(modal) && GetTickCount() - start < 20000;)
       Sleep(30);

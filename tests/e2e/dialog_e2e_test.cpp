@@ -44,11 +44,11 @@ TEST(Journeys, AddSelectSaveLogonClear) {
   testreg::SetText(DESKTOP_KEY, "Wallpaper", "C:\\windows\\original.bmp");
 
   e2e::App app;
-  ASSERT_TRUE(app.Open(exe));
+  ASSERT_TRUE(app.Open(e2e::Wide(exe)));
   app.Click(IDC_MODE_DAILY);
   const std::string upperAutumn = "c:" + autumn.substr(2);
   for (const std::string& file : {autumn, inn, tooLong, dusk, upperAutumn})
-    EXPECT_TRUE(app.Answer(IDC_ADD, "Open a bitmap file", IDOK, file)) << file;
+    EXPECT_TRUE(app.Answer(IDC_ADD, "Open a bitmap file", IDOK, e2e::Wide(file))) << file;
   e2e::App logon;
   ASSERT_TRUE(logon.Run("\"" + exe + "\" A"));
   HWND box = logon.Window();
@@ -82,7 +82,7 @@ TEST(Journeys, AddSelectSaveLogonClear) {
   EXPECT_EQ(0, windows);
   EXPECT_TRUE(e2e::ShowsWallpaper(autumn));  // past the folder, back to the first
 
-  ASSERT_TRUE(app.Open(exe));
+  ASSERT_TRUE(app.Open(e2e::Wide(exe)));
   ASSERT_TRUE(app.Answer(IDC_CLEAR, "Question", IDNO));
   EXPECT_EQ(0, app.Wait());
   EXPECT_EQ(0u, Values(PROGRAM_KEY).size());
