@@ -26,7 +26,7 @@ else()
   add_library(scenewheel_support INTERFACE)
 endif()
 
-set(SW_SYSTEM_LIBS user32 gdi32 advapi32 comdlg32 shell32 comctl32 kernel32)
+set(SW_SYSTEM_LIBS user32 gdi32 advapi32 comdlg32 shell32 comctl32 version kernel32)
 
 # No C runtime DLL (the first Windows 95 has none): the program's own entry,
 # the four system DLLs that every Windows 95 has, and a header that asks for

@@ -3,6 +3,8 @@
 // of it the ANSI code page 932. Paths are written as that code page's bytes.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "tests/e2e/dialog_driver.h"
 #include "tests/win32/test_bitmap_win32.h"
 
@@ -88,4 +90,36 @@ TEST(Journeys, AddSelectSaveLogonClear) {
   EXPECT_EQ(0u, Values(PROGRAM_KEY).size());
   EXPECT_EQ("<missing>", Text(RUN_KEY, RUN_VALUE_NAME));
   EXPECT_EQ("C:\\windows\\original.bmp", Text(DESKTOP_KEY, "Wallpaper"));
+}
+
+// What Explorer's file properties show, read from the program file with the
+// system's version calls: version 1.0.0.0, the maker, the product, a
+// description and the file's own name, in U.S. English with code page 1252.
+TEST(ProgramFile, SaysWhatItIs) {
+  const std::string exe = e2e::Beside("scenewheel.exe");
+  std::string info(GetFileVersionInfoSizeA(exe.c_str(), nullptr), 0);
+  ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, DWORD(info.size()), &info[0]));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  DWORD* language = nullptr;
+  UINT n = 0;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", (void**)&fixed, &n));
+  EXPECT_EQ(
+      "10000 0 10000 0",
+      (std::stringstream() << std::hex << fixed->dwFileVersionMS << " " << fixed->dwFileVersionLS
+                           << " " << fixed->dwProductVersionMS << " " << fixed->dwProductVersionLS)
+          .str());
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", (void**)&language, &n));
+  EXPECT_EQ(0x04E40409u, *language);
+  std::string texts;
+  for (const char* name :
+       {"CompanyName", "ProductName", "FileDescription", "FileVersion", "OriginalFilename"}) {
+    char* text = nullptr;
+    VerQueryValueA(info.data(), ("\\StringFileInfo\\040904E4\\" + std::string(name)).c_str(),
+                   (void**)&text, &n);
+    texts += std::string(text ? text : "<none>") + "|";
+  }
+  EXPECT_EQ(
+      "OrvanDale|OrvanDale Scenewheel|Rotates the desktop wallpaper through a list of "
+      "bitmaps|1.0.0.0|scenewheel.exe|",
+      texts);
 }
