@@ -3,7 +3,7 @@
 // of it the ANSI code page 932. Paths are written as that code page's bytes.
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <vector>
 
 #include "tests/e2e/dialog_driver.h"
 #include "tests/win32/test_bitmap_win32.h"
@@ -103,11 +103,9 @@ TEST(ProgramFile, SaysWhatItIs) {
   DWORD* language = nullptr;
   UINT n = 0;
   ASSERT_TRUE(VerQueryValueA(info.data(), "\\", (void**)&fixed, &n));
-  EXPECT_EQ(
-      "10000 0 10000 0",
-      (std::stringstream() << std::hex << fixed->dwFileVersionMS << " " << fixed->dwFileVersionLS
-                           << " " << fixed->dwProductVersionMS << " " << fixed->dwProductVersionLS)
-          .str());
+  EXPECT_EQ(std::vector<DWORD>({0x10000, 0, 0x10000, 0}),
+            std::vector<DWORD>({fixed->dwFileVersionMS, fixed->dwFileVersionLS,
+                                fixed->dwProductVersionMS, fixed->dwProductVersionLS}));
   ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", (void**)&language, &n));
   EXPECT_EQ(0x04E40409u, *language);
   std::string texts;
