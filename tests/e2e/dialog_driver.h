@@ -42,7 +42,6 @@ struct App {
     return CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                           &pi);
   }
-  bool Run(const std::string& command) { return Run(Wide(command)); }
   // A visible window of the program's thread, or null.
   HWND Shown() const {
     HWND found = nullptr;
@@ -98,7 +97,7 @@ struct App {
 // Whether the system shows path as the wallpaper, asked by a new process.
 inline bool ShowsWallpaper(const std::string& path) {
   App probe;
-  return probe.Run("\"" + Beside("wallpaper_probe.exe") + "\" \"" + path + "\"") &&
+  return probe.Run(Wide("\"" + Beside("wallpaper_probe.exe") + "\" \"" + path + "\"")) &&
          probe.Wait() == 0;
 }
 

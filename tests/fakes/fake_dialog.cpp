@@ -66,8 +66,8 @@ PathAnswer AskPath(const char* path) {
   if (path[0] && path[strlen(path) - 1] == '\\') return PATH_FOLDER;
   return Fake.missingFiles.count(path) ? PATH_GONE : PATH_FILE;
 }
-bool ReadPathText(RegKey key, const char* name, char* out, unsigned long size) {
-  return ReadText(key, name, out, size);
+bool ReadPathText(RegKey k, const char* n, char* o, unsigned long s) {
+  return ReadText(k, n, o, s);
 }
 // Code page 932.
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }

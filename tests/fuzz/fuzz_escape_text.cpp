@@ -6,7 +6,6 @@
 #include <assert.h>
 #include <string.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,9 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   assert(text == Convert(Convert(text, ESC_ESCAPE), ESC_UNESCAPE));
   // The text alone, in a block that ends where its length says, with no
   // terminator: a read past the limit is seen.
-  std::unique_ptr<char[]> exact(new char[text.size()]);
-  memcpy(exact.get(), text.data(), text.size());
+  std::vector<char> exact(text.begin(), text.end());
   length = int32_t(text.size());
-  EscapeText(outSize ? buf.data() : nullptr, exact.get(), &length, outSize, flags);
+  EscapeText(outSize ? buf.data() : nullptr, exact.data(), &length, outSize, flags);
   return 0;
 }

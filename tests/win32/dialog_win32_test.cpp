@@ -57,24 +57,10 @@ class DialogWin32 : public testing::Test {
   HWND d;
 };
 
-// The stored mode (daily) has its radio checked.
-TEST_F(DialogWin32, OpeningChecksTheSavedModesRadio) {
-  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(d, IDC_MODE_DAILY));
-}
-
 // Fourteen tools, and each of the table's controls is one of the dialog.
 TEST_F(DialogWin32, OpeningGivesFourteenControlsATooltip) {
   EXPECT_EQ(14, SendMessageA(TooltipWindow, TTM_GETTOOLCOUNT, 0, 0));
   for (const ToolTip& t : ToolTable) EXPECT_NE(nullptr, GetDlgItem(d, t.control)) << t.control;
-}
-
-// Checked when the closing sequence is done but before the window goes.
-TEST_F(DialogWin32, ClosingGivesTheLabelsTheirProceduresBack) {
-  SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
-  for (int id : {IDC_SITE_LINK, IDC_MAIL_LINK}) {
-    HWND label = GetDlgItem(d, id);
-    EXPECT_EQ(GetClassLongPtrA(label, GCLP_WNDPROC), GetWindowLongPtrA(label, GWLP_WNDPROC)) << id;
-  }
 }
 
 // Over a label its text is red; a tick of the hover timer that finds the

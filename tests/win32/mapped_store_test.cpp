@@ -151,36 +151,29 @@ TEST(StoreWin32, SaveRefusesAFileNameThatDoesNotFit) {
   EXPECT_EQ(RC_BAD_ARG, StoreSave(&s, std::string(STORE_PATH_SIZE, 'n').c_str(), 0));
 }
 
-// After a load, the rest of the last window reads as zeros, not as the bytes
-// that the store held there before.
-TEST(StoreWin32, LoadLeavesZerosBehindTheFile) {
+// A temporary store in a temporary folder named outside the code page (as
+// the profile folder of a user so named is) makes its file there, by the
+// folder's short path. After a load, the rest of the last window reads as
+// zeros, not as the bytes that the store held there before.
+TEST(StoreWin32, TemporaryStoreNamedOutsideTheCodePageLoadsAFile) {
+  wchar_t name[MAX_PATH];
+  const std::wstring folder =
+      std::wstring(name, GetTempPathW(MAX_PATH, name)) + L"\u043b\u0435\u0442\u043e\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  SetEnvironmentVariableW(L"TMP", folder.c_str());
   MappedStore s = {0, 0, K64};
   uint8_t* p = nullptr;
   ASSERT_EQ(RC_OK, StoreOpen(&s));
+  MultiByteToWideChar(CP_ACP, 0, s.tempName, -1, name, MAX_PATH);
+  EXPECT_EQ(folder,
+            std::wstring(name, GetLongPathNameW(name, name, MAX_PATH)).substr(0, folder.size()));
   ASSERT_EQ(RC_OK, StoreMap(&s, 0, K64, &p, 0));
   memset(p, 0xEE, K64);
   StoreRelease(&s);
-  GetTempPathA(MAX_PATH, s.fileName);
-  std::ofstream(lstrcatA(s.fileName, "sw_load.bin"), std::ios::binary) << std::string(100, 'x');
+  strcat(strcpy(s.fileName, s.tempName), ".in");
+  std::ofstream(s.fileName, std::ios::binary) << std::string(100, 'x');
   ASSERT_EQ(RC_OK, StoreLoad(&s, nullptr, 0));
   ASSERT_EQ(RC_OK, StoreMap(&s, 0, K64, &p, 0));
   EXPECT_EQ(K64 - 100, std::count(p + 100, p + K64, 0));
   StoreClose(&s);
-}
-
-// A temporary folder named outside the code page (as the profile folder of a
-// user so named is): the store makes its file in it, by its short path.
-TEST(StoreWin32, MakesItsFileInATemporaryFolderNamedOutsideTheCodePage) {
-  wchar_t name[MAX_PATH];
-  const std::wstring folder =
-      std::wstring(name, GetTempPathW(MAX_PATH, name)) + L"\u043b\u0435\u0442\u043e";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  SetEnvironmentVariableW(L"TMP", folder.c_str());
-  MappedStore s = {0, 0, 640};
-  EXPECT_EQ(RC_OK, StoreOpen(&s));
-  MultiByteToWideChar(CP_ACP, 0, s.tempName, -1, name, MAX_PATH);
-  GetLongPathNameW(name, name, MAX_PATH);
-  EXPECT_EQ(folder + L"\\", std::wstring(name).substr(0, folder.size() + 1));
-  StoreClose(&s);
-  SetEnvironmentVariableW(L"TMP", nullptr);
 }

@@ -4,7 +4,6 @@
 #pragma once
 #include <windows.h>
 
-#include <map>
 #include <string>
 
 namespace testreg {
@@ -20,25 +19,13 @@ inline void DeleteValue(const char* key, const char* name) {
   RegDeleteKeyValueA(HKEY_CURRENT_USER, key, name);
 }
 
-// Every value of a key: name -> raw bytes; empty when the key is missing.
-typedef std::map<std::string, std::string> ValueMap;
-inline ValueMap Values(const char* key) {
-  ValueMap out;
-  HKEY h;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &h)) return out;
-  char name[300], data[1024];
-  for (DWORD i = 0;; ++i) {
-    DWORD n = sizeof name, d = sizeof data;
-    if (RegEnumValueA(h, i, name, &n, nullptr, nullptr, (BYTE*)data, &d)) break;
-    out[name] = std::string(data, d);
-  }
-  RegCloseKey(h);
-  return out;
-}
 // A text up to its terminator, or "<missing>".
 inline std::string Text(const char* key, const char* name) {
-  ValueMap v = Values(key);
-  return v.count(name) ? v[name].c_str() : "<missing>";
+  char data[1024];
+  DWORD size = sizeof data;
+  return RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, data, &size)
+             ? "<missing>"
+             : data;
 }
 
 }  // namespace testreg

@@ -6,16 +6,6 @@
 #include "support/worker.h"
 #include "tests/win32/handle_probe.h"
 
-// WM_QUIT ends the thread of an idle pumping worker.
-TEST(WorkerThread, QuitEndsAPumpingWorker) {
-  Worker w = {};
-  ASSERT_EQ(RC_OK, WorkerStart(&w, 0, 1));
-  for (int i = 0; i < 500 && !PostThreadMessageA(w.threadId, WM_QUIT, 0, 0); ++i)
-    Sleep(10);  // once it has a queue
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(w.thread, 5000));
-  WorkerStop(&w);
-}
-
 // A stop wakes an idle worker of either routine: its thread has ended, and is
 // gone, when WorkerStop returns, not left waiting past the stop's own waits.
 TEST(WorkerThread, StopEndsAnIdleThread) {
