@@ -28,7 +28,18 @@ static SECURITY_ATTRIBUTES SecurityRecord;
 
 const char* GetCommandTail() { return FindCommandTail(GetCommandLineA()); }
 
+typedef LPWSTR(WINAPI* WideLineEntry)();
 typedef DWORD(WINAPI* ModuleNameEntry)(HMODULE, LPWSTR, DWORD);
+
+// On the NT family the choice is read in the wide command line: in the ANSI
+// one a character of the program's path that the code page lacks may come
+// out as a quote or a blank (the system's best fit), and the tail would then
+// begin inside the path.
+static bool StartedUnattended(const char* tail) {
+  WideLineEntry line =
+      IsNtFamily() ? (WideLineEntry)SystemEntry("kernel32.dll", "GetCommandLineW") : nullptr;
+  return line ? TailSelectsUnattended(FindCommandTail(line())) : TailSelectsUnattended(tail);
+}
 
 // The program's path, never cut and never a look-alike: the Run value made
 // from it must name this file. On the NT family it comes from the wide name,
@@ -75,7 +86,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int) {
                             RS_EVERYONE | RS_ADMINISTRATORS) == RC_OK)
     RegistrySecurity = &SecurityRecord;
 
-  if (TailSelectsUnattended(tail)) {
+  if (StartedUnattended(tail)) {
     RunAutomaticChange();
     return 0;
   }

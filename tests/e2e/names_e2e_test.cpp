@@ -25,7 +25,8 @@ TEST(Journeys, NamesOutsideTheCodePage) {
   ASSERT_EQ(1252u, GetACP());
   wchar_t temp[MAX_PATH];
   const std::wstring dir(temp, GetTempPathW(MAX_PATH, temp));
-  const std::wstring summer = dir + L"\u043b\u0435\u0442\u043e";      // "summer"
+  // "Summer", a full-width quotation mark (a plain one in the code page) and A.
+  const std::wstring summer = dir + L"\u043b\u0435\u0442\u043e\uff02A";
   const std::wstring winter = dir + L"\u0437\u0438\u043c\u0430.bmp";  // "winter"
   const std::wstring exe = summer + L"\\scenewheel.exe", pics = dir + L"pics\\";
   const std::wstring lodz = pics + L"\u0142\u00f3d\u017a.bmp";
