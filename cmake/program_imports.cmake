@@ -17,7 +17,7 @@ set(known
   KERNEL32.dll:GetCommandLineA KERNEL32.dll:GetFileAttributesA KERNEL32.dll:GetFileSize
   KERNEL32.dll:GetLastError KERNEL32.dll:GetLocalTime KERNEL32.dll:GetModuleFileNameA
   KERNEL32.dll:GetModuleHandleA
-  KERNEL32.dll:GetProcAddress KERNEL32.dll:GetShortPathNameA KERNEL32.dll:GetVersionExA
+  KERNEL32.dll:GetProcAddress KERNEL32.dll:GetShortPathNameA KERNEL32.dll:GetTickCount KERNEL32.dll:GetVersionExA
   KERNEL32.dll:GetWindowsDirectoryA KERNEL32.dll:IsDBCSLeadByte KERNEL32.dll:LoadLibraryA KERNEL32.dll:LocalAlloc
   KERNEL32.dll:LocalFree KERNEL32.dll:MapViewOfFile KERNEL32.dll:MoveFileExA
   KERNEL32.dll:SetEndOfFile KERNEL32.dll:SetErrorMode KERNEL32.dll:SetFilePointer KERNEL32.dll:SetLastError

@@ -32,11 +32,6 @@ void ShellOpen(const char* target);
 // Frees the RegistrySecurity that the start-up built, if any.
 void ReleaseRegistrySecurity();
 
-// Whether two paths name the same file, compared as Windows compares file
-// names in the user's code page (lstrcmpiA): without regard to letter case,
-// and never taking the second byte of a double-byte character for a letter.
-int SameFileName(const char* a, const char* b);
-
 // The list box beyond what load and save use.
 void ListDelete(int index);
 // Selected indices in ascending order, at most max; the number written.

@@ -45,8 +45,6 @@ int ListText(int index, char* text) {
   return (int)CopyText(text, TEXT_SIZE, whole, (unsigned long)length);
 }
 
-int SameFileName(const char* a, const char* b) { return lstrcmpiA(a, b) == 0; }
-
 void ListAppend(const char* text) { ToList(LB_ADDSTRING, 0, (LPARAM)text); }
 void ListDelete(int index) { ToList(LB_DELETESTRING, (WPARAM)index, 0); }
 void ListReset() { ToList(LB_RESETCONTENT, 0, 0); }

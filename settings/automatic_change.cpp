@@ -81,7 +81,7 @@ static EntryState CheckEntry(void* context, int32_t index) {
   unsigned long length = CopyText(root, TEXT_SIZE, read->text, PathRootLength(read->text));
   if (!length) return AskPath(read->text) == PATH_FILE ? ENTRY_EXISTS : ENTRY_MISSING;
   for (unsigned long at = 0; at < read->awayUsed; at += TextLength(read->away + at) + 1)
-    if (SameText(root, read->away + at)) return ENTRY_MISSING;
+    if (SameFileName(root, read->away + at)) return ENTRY_MISSING;
   PathAnswer answer = AskPath(read->text);
   if (answer == PATH_FILE) return ENTRY_EXISTS;
   // No answer may also come from a file of a root that answers (a name the

@@ -59,6 +59,10 @@ enum PathAnswer { PATH_FILE, PATH_FOLDER, PATH_GONE, PATH_NO_ANSWER };
 PathAnswer AskPath(const char* path);
 // Whether c starts a double-byte character in the user's code page.
 bool IsLeadByte(unsigned char c);
+// Whether two paths name the same file, compared as Windows compares file
+// names in the user's code page (lstrcmpiA): without regard to letter case,
+// and never taking the second byte of a double-byte character for a letter.
+int SameFileName(const char* a, const char* b);
 
 // Helpers over these, shared by the automatic change and load/save.
 void WriteText(RegKey key, const char* name, const char* text);

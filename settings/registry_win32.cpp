@@ -60,17 +60,26 @@ void ApplyWallpaper(const char* path) {
 
 void ShowRegistryProblem() { MessageBoxA(nullptr, MSG_REGISTRY_PROBLEM, nullptr, MB_OK); }
 
+// Longer than a local drive takes to find nothing, a floppy's or CD's
+// spin-up included; a share that is away takes tens of seconds.
+enum : DWORD { SLOW_ANSWER_MS = 3000 };
+
 PathAnswer AskPath(const char* path) {
+  DWORD start = GetTickCount();
   DWORD attributes = GetFileAttributesA(path);
   if (attributes != INVALID_FILE_ATTRIBUTES)
     return attributes & FILE_ATTRIBUTE_DIRECTORY ? PATH_FOLDER : PATH_FILE;
-  // Only these say that the drive or share looked and found nothing.
+  // Only these say that the drive or share looked and found nothing, and
+  // only when said at once: after a time-out they may speak for a server
+  // that could not be reached.
   DWORD error = GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PATH_GONE
-                                                                        : PATH_NO_ANSWER;
+  bool looked = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  return looked && GetTickCount() - start < SLOW_ANSWER_MS ? PATH_GONE : PATH_NO_ANSWER;
 }
 
 bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
+
+int SameFileName(const char* a, const char* b) { return lstrcmpiA(a, b) == 0; }
 
 typedef LONG(WINAPI* QueryWideEntry)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
 

@@ -61,7 +61,7 @@ void ShowRegistryProblem() { ++Fake.messages; }
 // (ending in a backslash) is a folder; every other path a file unless gone.
 PathAnswer AskPath(const char* path) {
   Fake.asked.push_back(path);
-  if (!Fake.awayRoot.empty() && !strncmp(path, Fake.awayRoot.c_str(), Fake.awayRoot.size()))
+  if (!Fake.awayRoot.empty() && !strncasecmp(path, Fake.awayRoot.c_str(), Fake.awayRoot.size()))
     return PATH_NO_ANSWER;
   if (path[0] && path[strlen(path) - 1] == '\\') return PATH_FOLDER;
   return Fake.missingFiles.count(path) ? PATH_GONE : PATH_FILE;

@@ -120,16 +120,18 @@ TEST(LogonRun, WritesNothingWhenAnInputIsSpoiltOrEveryFileIsGone) {
 // drive C in turn, up to the one there.
 TEST(LogonRun, AsksADriveOrShareThatIsAwayNoMoreThanTwice) {
   // A floppy drive, and a server whose name's second byte is a backslash in
-  // code page 932.
-  for (const std::string away : {"A:\\", "\\\\\x95\\\\pics\\"}) {
+  // code page 932, each spelled two ways that differ in letter case.
+  const std::vector<std::string> roots[] = {{"A:\\", "a:\\"},
+                                            {"\\\\\x95\\\\pics\\", "\\\\\x95\\\\PICS\\"}};
+  for (const auto& away : roots) {
     Store("B", 0);
     for (int i = 0; i < 32; ++i)
       Fake.Set(PROGRAM_KEY, (i < 10 ? "Bitmap0" : "Bitmap") + std::to_string(i),
-               (i < 30 ? away : "C:\\") + std::to_string(i));
+               (i < 30 ? away[i % 2] : "C:\\") + std::to_string(i));
     Fake.missingFiles.insert("C:\\30");
-    Fake.awayRoot = away;
+    Fake.awayRoot = away[0];
     Fake.Set(PROGRAM_KEY, "BmpCount", Dword(32), VALUE_NUMBER);
     RunAutomaticChange();
-    EXPECT_EQ(std::vector<std::string>({away + "3", away, "C:\\30", "C:\\31"}), Fake.asked);
+    EXPECT_EQ(std::vector<std::string>({away[1] + "3", away[1], "C:\\30", "C:\\31"}), Fake.asked);
   }
 }
