@@ -2,7 +2,7 @@
 
 #include "dialog/dialog_view.h"
 #include "res/resource.h"
-#include "settings/registry.h"
+#include "settings/files.h"
 #include "settings/settings_state.h"
 #include "settings/text.h"
 

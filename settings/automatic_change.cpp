@@ -1,5 +1,6 @@
 #include "settings/automatic_change.h"
 
+#include "settings/files.h"
 #include "settings/registry.h"
 #include "settings/settings_state.h"
 #include "settings/text.h"
@@ -84,10 +85,11 @@ static EntryState CheckEntry(void* context, int32_t index) {
     if (SameFileName(root, read->away + at)) return ENTRY_MISSING;
   PathAnswer answer = AskPath(read->text);
   if (answer == PATH_FILE) return ENTRY_EXISTS;
-  // No answer may also come from a file of a root that answers (a name the
-  // system refuses): the root itself tells.
+  // A slow answer may also come from a share that is there (the logon's
+  // first connection to a server can take seconds): the root's own answer
+  // tells, and any in time, a refusal included, means it is there.
   if (answer == PATH_NO_ANSWER && read->awayUsed + length < sizeof read->away &&
-      AskPath(root) != PATH_FOLDER)
+      AskPath(root) == PATH_NO_ANSWER)
     read->awayUsed += CopyText(read->away + read->awayUsed, length + 1, root) + 1;
   return ENTRY_MISSING;
 }

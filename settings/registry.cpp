@@ -37,20 +37,3 @@ bool ReadText(RegKey key, const char* name, char* out, unsigned long size) {
   out[got < size ? got : size - 1] = 0;
   return true;
 }
-
-unsigned long PathRootLength(const char* path) {
-  // A colon is never the second byte of a double-byte character.
-  if (path[0] && path[1] == ':') return path[2] == '\\' ? 3 : 2;
-  if (path[0] != '\\' || path[1] != '\\') return 0;
-  // Past the server's and the share's names, stepping over double-byte
-  // characters whole: their second byte may be a backslash.
-  int separators = 0;
-  for (unsigned long i = 2; path[i]; ++i) {
-    if (IsLeadByte((unsigned char)path[i]) && path[i + 1]) {
-      ++i;
-    } else if (path[i] == '\\' && ++separators == 2) {
-      return i + 1;
-    }
-  }
-  return 0;
-}

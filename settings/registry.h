@@ -51,19 +51,6 @@ void ShowRegistryProblem();
 // code page cannot hold the name, its short path; false where neither does.
 bool ReadPathText(RegKey key, const char* name, char* out, unsigned long size);
 
-// What the system answers about a path: a file, a folder, nothing there
-// (the drive or share answered), or no answer, when its drive or share may
-// be away (a floppy drive without its disk, a server that is down), and a
-// question may wait for the system's time-out.
-enum PathAnswer { PATH_FILE, PATH_FOLDER, PATH_GONE, PATH_NO_ANSWER };
-PathAnswer AskPath(const char* path);
-// Whether c starts a double-byte character in the user's code page.
-bool IsLeadByte(unsigned char c);
-// Whether two paths name the same file, compared as Windows compares file
-// names in the user's code page (lstrcmpiA): without regard to letter case,
-// and never taking the second byte of a double-byte character for a letter.
-int SameFileName(const char* a, const char* b);
-
 // Helpers over these, shared by the automatic change and load/save.
 void WriteText(RegKey key, const char* name, const char* text);
 void WriteNumber(RegKey key, const char* name, uint32_t value);
@@ -72,6 +59,3 @@ bool ReadNumber(RegKey key, const char* name, uint32_t* value);
 // A REG_SZ or REG_EXPAND_SZ that fits size bytes; always terminated inside
 // the buffer on success, even when stored without its terminator.
 bool ReadText(RegKey key, const char* name, char* out, unsigned long size);
-// The length of the root of a path, its drive or share: 3 for "C:\x.bmp"
-// (2 for "C:x.bmp"), 15 for "\\server\share\x.bmp"; 0 when it has none.
-unsigned long PathRootLength(const char* path);

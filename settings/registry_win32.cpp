@@ -15,9 +15,6 @@ static_assert(VALUE_TEXT == REG_SZ && VALUE_EXPAND_TEXT == REG_EXPAND_SZ &&
 static_assert(RESULT_MORE_DATA == ERROR_MORE_DATA && RESULT_NO_MORE_ITEMS == ERROR_NO_MORE_ITEMS,
               "results");
 static_assert(SPI_SETDESKWALLPAPER == 20 && MB_OK == 0, "wallpaper action, message box");
-static_assert(INVALID_FILE_ATTRIBUTES == 0xFFFFFFFF && FILE_ATTRIBUTE_DIRECTORY == 0x10 &&
-                  ERROR_FILE_NOT_FOUND == 2 && ERROR_PATH_NOT_FOUND == 3,
-              "attributes and the answers of a drive that looked");
 
 long KeyOpen(const char* path, unsigned long access, RegKey* key) {
   HKEY h = nullptr;
@@ -59,27 +56,6 @@ void ApplyWallpaper(const char* path) {
 }
 
 void ShowRegistryProblem() { MessageBoxA(nullptr, MSG_REGISTRY_PROBLEM, nullptr, MB_OK); }
-
-// Longer than a local drive takes to find nothing, a floppy's or CD's
-// spin-up included; a share that is away takes tens of seconds.
-enum : DWORD { SLOW_ANSWER_MS = 3000 };
-
-PathAnswer AskPath(const char* path) {
-  DWORD start = GetTickCount();
-  DWORD attributes = GetFileAttributesA(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES)
-    return attributes & FILE_ATTRIBUTE_DIRECTORY ? PATH_FOLDER : PATH_FILE;
-  // Only these say that the drive or share looked and found nothing, and
-  // only when said at once: after a time-out they may speak for a server
-  // that could not be reached.
-  DWORD error = GetLastError();
-  bool looked = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-  return looked && GetTickCount() - start < SLOW_ANSWER_MS ? PATH_GONE : PATH_NO_ANSWER;
-}
-
-bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
-
-int SameFileName(const char* a, const char* b) { return lstrcmpiA(a, b) == 0; }
 
 typedef LONG(WINAPI* QueryWideEntry)(HKEY, LPCWSTR, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
 

@@ -57,14 +57,13 @@ void KeyClose(RegKey key) {
 uint32_t TodayDate() { return 0x07D30C11; }
 void ApplyWallpaper(const char* path) { Fake.applied.push_back(path ? path : "<null>"); }
 void ShowRegistryProblem() { ++Fake.messages; }
-// Paths under awayRoot give no answer, the root's own included; a root
-// (ending in a backslash) is a folder; every other path a file unless gone.
-PathAnswer AskPath(const char* path) {
+PathReply QueryPath(const char* path) {
   Fake.asked.push_back(path);
-  if (!Fake.awayRoot.empty() && !strncasecmp(path, Fake.awayRoot.c_str(), Fake.awayRoot.size()))
-    return PATH_NO_ANSWER;
-  if (path[0] && path[strlen(path) - 1] == '\\') return PATH_FOLDER;
-  return Fake.missingFiles.count(path) ? PATH_GONE : PATH_FILE;
+  if (Fake.replies.count(path)) return Fake.replies[path];
+  if (!Fake.root.empty() && !strncasecmp(path, Fake.root.c_str(), Fake.root.size()))
+    return Fake.rootReply;
+  if (path[0] && path[strlen(path) - 1] == '\\') return {ATTRIBUTE_FOLDER, 0, 0};
+  return Fake.missingFiles.count(path) ? PathReply{NO_ATTRIBUTES, 2, 0} : PathReply{0x20, 0, 0};
 }
 bool ReadPathText(RegKey k, const char* n, char* o, unsigned long s) {
   return ReadText(k, n, o, s);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dialog/dialog_view.h"
+#include "settings/files.h"
 #include "settings/registry.h"
 #include "settings/settings_state.h"
 
@@ -29,10 +30,15 @@ struct FakeRegistry {
   std::map<std::string, FakeKey> keys;
   std::set<std::string> failOpen;      // keys that will not open
   std::set<std::string> missingFiles;  // paths whose file is gone
-  std::string awayRoot;                // a drive or share that gives no answer
-  std::vector<std::string> asked;      // the paths asked about, in turn
-  long enumFailsAt = -1;               // the enumeration index that answers an error
-  std::vector<std::string> applied;    // wallpaper actions; "<null>" for no path
+  // What a path answers: its own reply, else that of a root it lies under;
+  // otherwise a root (ending in a backslash) is a folder, and every other
+  // path a file, or not found at once when gone.
+  std::map<std::string, PathReply, NoCase> replies;
+  std::string root;
+  PathReply rootReply{};
+  std::vector<std::string> asked;    // the paths asked about, in turn
+  long enumFailsAt = -1;             // the enumeration index that answers an error
+  std::vector<std::string> applied;  // wallpaper actions; "<null>" for no path
   int messages = 0;
   int openKeys = 0;
 
