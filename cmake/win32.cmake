@@ -56,9 +56,8 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 # One executable per test file: each Wine start costs about half a second, so
-# a file is one CTest test, not one per case. Win32 tests must not run in
-# parallel: they share the prefix's registry and the single-instance mutex.
-function(sw_wine_tests folder prefix)
+# a file is one CTest test (for each version it runs as), not one per case.
+function(sw_wine_tests folder)
   file(GLOB files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${folder}/*.cpp)
   foreach(f ${files})
     get_filename_component(name ${f} NAME_WE)
@@ -66,26 +65,56 @@ function(sw_wine_tests folder prefix)
     add_executable(${name} ${f} ${CMAKE_SOURCE_DIR}/res/scenewheel.rc)
     target_link_libraries(${name} scenewheel_core scenewheel_support gtest_main gmock ${SW_SYSTEM_LIBS})
     target_link_options(${name} PRIVATE -static)
-    add_test(NAME ${prefix}.${name} COMMAND ${name})
-    set_tests_properties(${prefix}.${name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+    # End-to-end tests start the real program, which must be built first.
+    if(folder STREQUAL "e2e")
+      add_dependencies(${name} scenewheel)
+    endif()
   endforeach()
 endfunction()
-sw_wine_tests(win32 win32)
-sw_wine_tests(e2e e2e)
-# Every Wine process of this one gets the ANSI code page 932 (Japanese).
-set_tests_properties(e2e.dialog_e2e_test PROPERTIES ENVIRONMENT LC_ALL=ja_JP.UTF-8)
-# These 1252 (Western), with file names outside it.
-set_tests_properties(e2e.names_e2e_test win32.mapped_store_test PROPERTIES ENVIRONMENT LC_ALL=C.UTF-8)
-# End-to-end tests start the real program, which must be built first.
-file(GLOB E2E_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
-foreach(f ${E2E_FILES})
+sw_wine_tests(win32)
+sw_wine_tests(e2e)
+
+# The test NAME runs the program EXE under Wine as the Windows VERSION (Wine's
+# own, Windows 7, when empty: beyond the range) with the environment that
+# follows. Tests under Wine must not run in parallel: they share the prefix's
+# registry and the single-instance mutex.
+function(sw_wine_test name exe version)
+  set(environment ${ARGN})
+  if(version)
+    list(APPEND environment SW_WINDOWS=${version})
+  endif()
+  add_test(NAME ${name} COMMAND ${exe})
+  set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 ENVIRONMENT "${environment}")
+endfunction()
+
+# The Windows tests as Wine's own version, and as Windows 95: the support
+# library takes the ANSI paths there.
+file(GLOB WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+foreach(f ${WIN32_TESTS})
   get_filename_component(name ${f} NAME_WE)
-  add_dependencies(${name} scenewheel)
+  # The store's test needs file names outside the code page 1252.
+  set(locale "")
+  if(name STREQUAL "mapped_store_test")
+    set(locale LC_ALL=C.UTF-8)
+  endif()
+  sw_wine_test(win32.${name} ${name} "" ${locale})
+  sw_wine_test(win32.${name}.win95 ${name} win95 ${locale})
 endforeach()
 
-add_test(NAME e2e.startup_trace
-         COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/startup_trace.sh $<TARGET_FILE:scenewheel>)
-set_tests_properties(e2e.startup_trace PROPERTIES RUN_SERIAL TRUE TIMEOUT 300)
+# The journey on every Windows version in range; the relay trace of its
+# logon run lands in the file that SW_TRACE names.
+foreach(version win95 win98 winme nt351 nt40 win2k winxp win2003)
+  sw_wine_test(e2e.journey.${version} journey_e2e_test ${version} SW_TRACE=journey.${version}.trace)
+endforeach()
+# The dialog on a Japanese Windows (ANSI code page 932), where the 95 family
+# has double-byte names alone and NT also longer paths than the code page
+# holds; and on a Western one (1252) with names outside it, which only NT has.
+foreach(version win98 winxp)
+  sw_wine_test(e2e.codepage932.${version} dialog_e2e_test ${version} LC_ALL=ja_JP.UTF-8)
+endforeach()
+foreach(version winxp win2003)
+  sw_wine_test(e2e.names1252.${version} names_e2e_test ${version} LC_ALL=C.UTF-8)
+endforeach()
 
 # Windows helpers for the benchmarks: bench/*_win32.cpp, one program each.
 file(GLOB WIN_BENCH CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_win32.cpp)

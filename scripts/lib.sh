@@ -32,6 +32,14 @@ init_prefix() {
   fi
 }
 
+# Whether Wine's windows are left to a window manager (Y, on a user's own
+# display) or not (N, on the private Xvfb, which has none: there Wine would
+# wait two seconds for one at every window that it hides, so at the end of
+# every dialog and message box).
+manage_windows() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$1" /f >/dev/null 2>&1
+}
+
 # Starts the Wine server and its background services with their output on
 # /dev/null: the first Wine program of a session leaves them running, and
 # they would otherwise hold a test's output pipe open until they end.

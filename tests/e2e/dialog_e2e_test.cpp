@@ -1,6 +1,7 @@
-// The real program as a user takes it, on a Japanese Windows: CTest runs
-// this test with the Unix locale ja_JP.UTF-8, which gives every Wine process
-// of it the ANSI code page 932. Paths are written as that code page's bytes.
+// The real program as a user takes it, on a Japanese Windows of either
+// family: CTest runs this test as Windows 98 and as XP with the Unix locale
+// ja_JP.UTF-8, which gives every Wine process of it the ANSI code page 932.
+// Paths are written as that code page's bytes.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -10,16 +11,20 @@
 
 using testreg::Text;
 
-// The dialog through its real controls, started from a folder whose path
-// needs more than 259 bytes (fewer than 260 characters). Two files whose
-// names differ only in a second byte ("autumn" and "inn", 8F 48 and 8F 68)
-// are both added, and a file whose path does not fit by its short path; the
-// first again in other letter case is not. A logon start while the dialog is
-// open is refused. Save in Daily names the program by its short path in the
-// Run value; the logon run from it passes over an entry that became a
-// folder.
+// The dialog through its real controls, started from a folder whose names'
+// second bytes are backslashes; on NT its path needs more than 259 bytes
+// (fewer than 260 characters), which no path of the 95 family does. Two
+// files whose names differ only in a second byte ("autumn" and "inn", 8F 48
+// and 8F 68) are both added, and a file beside the program, on NT by its
+// short path; the first again in other letter case is not. A logon start
+// while the dialog is open is refused. Save in Daily names the program in
+// the Run value (on NT by its short path); the logon run from it passes over
+// an entry that became a folder.
 TEST(Journeys, AddSelectSaveLogon) {
   ASSERT_EQ(932u, GetACP());
+  OSVERSIONINFOA version = {sizeof version};
+  ASSERT_TRUE(GetVersionExA(&version));
+  const bool nt = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
   char temp[MAX_PATH];
   const std::string dir(temp, GetTempPathA(MAX_PATH, temp));
   const std::string pictures = dir + "\x95\xc7\x8e\x86";  // "wallpaper"
@@ -27,24 +32,25 @@ TEST(Journeys, AddSelectSaveLogon) {
   const std::string dusk = pictures + "\\dusk.bmp";
   std::string sheets;  // 70 characters whose second byte is a backslash: 140 bytes
   for (int i = 0; i < 70; ++i) sheets += "\x95\x5c";
-  const std::string deep = dir + sheets + "\\" + sheets;
-  const std::string exe = deep + "\\scenewheel.exe", tooLong = deep + "\\x.bmp";
+  const std::string deep = dir + sheets + (nt ? "\\" + sheets : "");
+  const std::string exe = deep + "\\scenewheel.exe", beside = deep + "\\x.bmp";
   for (const std::string& folder : {pictures, dir + sheets, deep})
     CreateDirectoryA(folder.c_str(), nullptr);
   RemoveDirectoryA(dusk.c_str());  // left by an earlier run
-  for (const std::string& file : {autumn, inn, dusk, tooLong})
+  for (const std::string& file : {autumn, inn, dusk, beside})
     ASSERT_TRUE(WriteTestBitmap(file.c_str(), 64, 48)) << file;
   ASSERT_TRUE(CopyFileA(e2e::Beside("scenewheel.exe").c_str(), exe.c_str(), FALSE));
-  char shortExe[MAX_PATH], shortTooLong[MAX_PATH];
+  char shortExe[MAX_PATH], shortBeside[MAX_PATH];
   GetShortPathNameA(exe.c_str(), shortExe, MAX_PATH);
-  GetShortPathNameA(tooLong.c_str(), shortTooLong, MAX_PATH);
+  GetShortPathNameA(beside.c_str(), shortBeside, MAX_PATH);
+  const std::string listed = nt ? shortBeside : beside, program = nt ? shortExe : exe;
   RegDeleteKeyA(HKEY_CURRENT_USER, PROGRAM_KEY);
 
   e2e::App app;
   ASSERT_TRUE(app.Open(e2e::Wide(exe)));
   app.Click(IDC_MODE_DAILY);
   const std::string upperAutumn = "c:" + autumn.substr(2);
-  for (const std::string& file : {autumn, inn, tooLong, dusk, upperAutumn})
+  for (const std::string& file : {autumn, inn, beside, dusk, upperAutumn})
     EXPECT_TRUE(app.Answer(IDC_ADD, "Open a bitmap file", IDOK, e2e::Wide(file))) << file;
   e2e::App logon;
   ASSERT_TRUE(logon.Run(e2e::Wide("\"" + exe + "\" A")));
@@ -60,10 +66,10 @@ TEST(Journeys, AddSelectSaveLogon) {
   std::string saved;
   for (const char* name : {"Bitmap00", "Bitmap01", "Bitmap02", "Bitmap03", "Bitmap04"})
     saved += Text(PROGRAM_KEY, name) + "|";
-  EXPECT_EQ(autumn + "|" + inn + "|" + shortTooLong + "|" + dusk + "|<missing>|", saved);
-  EXPECT_TRUE(e2e::ShowsWallpaper(shortTooLong));
+  EXPECT_EQ(autumn + "|" + inn + "|" + listed + "|" + dusk + "|<missing>|", saved);
+  EXPECT_TRUE(e2e::ShowsWallpaper(listed));
   const std::string command = Text(RUN_KEY, RUN_VALUE_NAME);
-  EXPECT_EQ(std::string(shortExe) + " A", command);
+  EXPECT_EQ(program + " A", command);
 
   DeleteFileA(dusk.c_str());
   CreateDirectoryA(dusk.c_str(), nullptr);                    // the next entry is a folder now

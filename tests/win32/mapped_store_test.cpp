@@ -153,12 +153,15 @@ TEST(StoreWin32, SaveRefusesAFileNameThatDoesNotFit) {
 
 // A temporary store in a temporary folder named outside the code page (as
 // the profile folder of a user so named is) makes its file there, by the
-// folder's short path. After a load, the rest of the last window reads as
-// zeros, not as the bytes that the store held there before.
+// folder's short path; on the 95 family, which has no such names, in one
+// named in it ("summer" in French and Russian). After a load, the rest of
+// the last window reads as zeros, not as the bytes that the store held there
+// before.
 TEST(StoreWin32, TemporaryStoreNamedOutsideTheCodePageLoadsAFile) {
   wchar_t name[MAX_PATH];
-  const std::wstring folder =
-      std::wstring(name, GetTempPathW(MAX_PATH, name)) + L"\u043b\u0435\u0442\u043e\\";
+  const bool nt = !(GetVersion() & 0x80000000);
+  const std::wstring folder = std::wstring(name, GetTempPathW(MAX_PATH, name)) +
+                              (nt ? L"\u043b\u0435\u0442\u043e\\" : L"\u00e9t\u00e9\\");
   CreateDirectoryW(folder.c_str(), nullptr);
   SetEnvironmentVariableW(L"TMP", folder.c_str());
   MappedStore s = {0, 0, K64};
