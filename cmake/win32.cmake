@@ -101,16 +101,13 @@ foreach(f ${WIN32_TESTS})
   sw_wine_test(win32.${name}.win95 ${name} win95 ${locale})
 endforeach()
 
-# The journey on every Windows version in range; the relay trace of its
-# logon run lands in the file that SW_TRACE names.
+# The journey on a Japanese Windows (ANSI code page 932) of every version in
+# range; the relay trace of its logon run lands in the file that SW_TRACE
+# names. The names journey on a Western NT (1252), with names outside its
+# code page, which only NT has.
 foreach(version win95 win98 winme nt351 nt40 win2k winxp win2003)
-  sw_wine_test(e2e.journey.${version} journey_e2e_test ${version} SW_TRACE=journey.${version}.trace)
-endforeach()
-# The dialog on a Japanese Windows (ANSI code page 932), where the 95 family
-# has double-byte names alone and NT also longer paths than the code page
-# holds; and on a Western one (1252) with names outside it, which only NT has.
-foreach(version win98 winxp)
-  sw_wine_test(e2e.codepage932.${version} dialog_e2e_test ${version} LC_ALL=ja_JP.UTF-8)
+  sw_wine_test(e2e.journey.${version} journey_e2e_test ${version} LC_ALL=ja_JP.UTF-8
+               SW_TRACE=journey.${version}.trace)
 endforeach()
 foreach(version winxp win2003)
   sw_wine_test(e2e.names1252.${version} names_e2e_test ${version} LC_ALL=C.UTF-8)

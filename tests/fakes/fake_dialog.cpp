@@ -1,7 +1,5 @@
 #include "tests/fakes/fake_dialog.h"
 
-#include <strings.h>
-
 #include <algorithm>
 
 #include "dialog/self_removal.h"

@@ -114,36 +114,25 @@ TEST(LogonRun, WritesNothingWhenAnInputIsSpoiltOrEveryFileIsGone) {
   }
 }
 
-// The answer that a question about a path gives, by its error and the time
-// it took: only a late one, or a drive without its disk, is no answer.
-TEST(LogonRun, APathGivesNoAnswerOnlyLateOrFromADriveWithoutItsDisk) {
-  const PathAnswer gone = PATH_GONE, away = PATH_NO_ANSWER;
-  const std::tuple<PathReply, PathAnswer> cases[] = {
-      {{0x20, 0, 20000}, PATH_FILE},    {{0x10, 0, 0}, PATH_FOLDER},
-      {{NO_ATTRIBUTES, 2, 2999}, gone}, {{NO_ATTRIBUTES, 2, 3000}, away},     // not found
-      {{NO_ATTRIBUTES, 21, 0}, away},                                         // not ready
-      {{NO_ATTRIBUTES, 53, 0}, gone},   {{NO_ATTRIBUTES, 53, 20000}, away}};  // no network path
-  for (const auto& [reply, want] : cases)
-    EXPECT_EQ(want, AnswerOf(reply)) << reply.error << " after " << reply.milliseconds;
-}
-
 // 32 entries: 30 on a drive or share, spelled two ways that differ in letter
-// case, then a file gone from drive C and one there; the run starts at the
-// fourth. A root that gives no answer itself is asked once, after the first
-// entry, and its other entries are passed over; one that answers in time,
-// a refusal included, is there, and its entries are asked one by one.
+// case, then a file gone from drive C (not found, at once) and one there; the
+// run starts at the fourth. An entry without an answer has its root asked: a
+// root that gives none itself (late, or a drive without its disk) is not
+// asked again and its other entries are passed over; one that answers in
+// time, a refusal included, is there, and its entries are asked one by one.
 TEST(LogonRun, AsksADriveOrShareThatIsAwayNoMoreThanTwice) {
   // A server whose name's second byte is a backslash in code page 932.
   const std::string floppy[] = {"A:\\", "a:\\"};
   const std::string share[] = {"\\\\\x95\\\\pics\\", "\\\\\x95\\\\PICS\\"};
   const PathReply file = {0x20, 0, 0}, refused = {NO_ATTRIBUTES, 5, 0};
-  const PathReply notReady = {NO_ATTRIBUTES, 21, 0}, slowGone = {NO_ATTRIBUTES, 2, 8000};
-  const PathReply noPath = {NO_ATTRIBUTES, 53, 0}, down = {NO_ATTRIBUTES, 53, 20000};
+  const PathReply notReady = {NO_ATTRIBUTES, 21, 0}, down = {NO_ATTRIBUTES, 53, 20000};
+  // Not found just at the time-out (no answer), no network path just within it (an answer).
+  const PathReply slowGone = {NO_ATTRIBUTES, 2, 3000}, noPath = {NO_ATTRIBUTES, 53, 2999};
   // The root, what its entries, the first of them and the root itself answer,
   // and the questions asked.
   const std::tuple<const std::string*, PathReply, PathReply, PathReply, std::vector<std::string>>
       cases[] = {// The logon's first connection to the server is slow; its root
-                 // answers at once with ERROR_BAD_NETPATH.
+                 // answers with ERROR_BAD_NETPATH.
                  {share, file, slowGone, noPath, {share[1] + "3", share[1], share[0] + "4"}},
                  {share, file, refused, noPath, {share[1] + "3", share[0] + "4"}},
                  // A floppy drive without its disk, a server that is down.
